@@ -1,0 +1,26 @@
+# Installs the library, its headers, a CMake package and a pkg-config file.
+include(CMakePackageConfigHelpers)
+
+install(TARGETS vorn_common EXPORT vorn_commonTargets
+  LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
+  ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
+  RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR}
+  INCLUDES DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
+install(DIRECTORY include/vorn DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
+install(EXPORT vorn_commonTargets
+  NAMESPACE vorn::
+  DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/vorn_common)
+
+configure_package_config_file(cmake/vorn_commonConfig.cmake.in
+  ${CMAKE_CURRENT_BINARY_DIR}/vorn_commonConfig.cmake
+  INSTALL_DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/vorn_common)
+write_basic_package_version_file(${CMAKE_CURRENT_BINARY_DIR}/vorn_commonConfigVersion.cmake
+  COMPATIBILITY SameMajorVersion)
+install(FILES
+  ${CMAKE_CURRENT_BINARY_DIR}/vorn_commonConfig.cmake
+  ${CMAKE_CURRENT_BINARY_DIR}/vorn_commonConfigVersion.cmake
+  DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/vorn_common)
+
+configure_file(cmake/vorn_common.pc.in ${CMAKE_CURRENT_BINARY_DIR}/vorn_common.pc @ONLY)
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/vorn_common.pc
+  DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)

@@ -1,0 +1,17 @@
+# Compiler flags shared by every target of the project.
+add_library(vorn_flags INTERFACE)
+target_compile_options(vorn_flags INTERFACE
+  $<$<COMPILE_LANG_AND_ID:CXX,GNU,Clang>:-Wall -Wextra>
+  $<$<COMPILE_LANG_AND_ID:C,GNU,Clang>:-Wall -Wextra>)
+if(VORN_WERROR)
+  target_compile_options(vorn_flags INTERFACE -Werror)
+endif()
+if(VORN_SANITIZE)
+  target_compile_options(vorn_flags INTERFACE
+    -fsanitize=${VORN_SANITIZE} -fno-omit-frame-pointer -fno-sanitize-recover=all)
+  target_link_options(vorn_flags INTERFACE -fsanitize=${VORN_SANITIZE})
+endif()
+
+find_package(PkgConfig REQUIRED)
+pkg_check_modules(ICU REQUIRED IMPORTED_TARGET icu-uc)
+find_package(Threads REQUIRED)

@@ -1,0 +1,77 @@
+/* vorn_common: character-set conversion between UTF-16, UTF-8, the "ANSI" code page,
+ * GB2312, GB18030, Big5, Latin-9 and US-ASCII.
+ *
+ * Every function takes caller-owned buffers and returns a signed count: the length of
+ * the converted text in destination units without the terminator (the full length
+ * needed when the destination is too small), 0 for rejected arguments, -1 when a named
+ * converter cannot be opened. The two ANSI functions follow the Windows contract
+ * instead: their count includes the terminator and 0 means failure.
+ *
+ * On Linux there is no system code page: the "ANSI" character set is the one of the
+ * process's locale unless the caller names another with Vorn_SetAnsiCodePage.
+ *
+ *   unsigned short wide[64];
+ *   int n = StrUtf8ToUnicode(wide, 64, "caf\xC3\xA9", -1);   // 4
+ *
+ * Compiles as C11 and C++17 (C sees only the functions).
+ */
+#ifndef VORN_CHARSET_H
+#define VORN_CHARSET_H
+
+#include <stdint.h>
+
+#include "vorn/export.h"
+
+#ifdef __cplusplus
+namespace vorn {
+/// A character set named by its IANA MIB number. Only 1 (the ANSI code page) and 2025
+/// (GB2312) have a meaning of their own; every other value means UTF-8.
+enum TMIBCharSet : int {
+  csAnsiCodePage = 1,
+  csUTF8 = 106,
+  csGB2312 = 2025,
+};
+}  // namespace vorn
+#endif
+
+VORN_EXTERN_C_BEGIN
+
+/** Sets the "ANSI" character set by an ICU converter name (for example "GBK"); null restores
+ *  the locale's default. Returns 1, or 0 (setting unchanged) when ICU does not know the name. */
+VORN_API int Vorn_SetAnsiCodePage(const char* icu_name);
+
+/** UTF-16 (to its terminator) into the named character set. */
+VORN_API int StrUnicodeToAny(const char* converter, char* dest, uint32_t capacity, const unsigned short* src);
+/** The named character set (length bytes, -1 = to the terminator) into UTF-16; capacity in units. */
+VORN_API int AnyToUnicode(const char* converter, unsigned short* dest, uint32_t capacity, const char* src,
+                          int32_t length);
+/** Between two byte-oriented character sets; the target is named first. */
+VORN_API int AnyToAny(const char* to_converter, const char* from_converter, char* dest, uint32_t capacity,
+                      const char* src, int32_t length);
+
+VORN_API int StrUTF8ToAny(const char* to_converter, char* dest, uint32_t capacity, const char* src, int32_t length);
+VORN_API int StrUTF8ToASCII(char* dest, uint32_t capacity, const char* src, int32_t length);
+VORN_API int StrUTF8ToGB2312(char* dest, uint32_t capacity, const char* src, int32_t length);
+VORN_API int StrUTF8ToLatin9(char* dest, uint32_t capacity, const char* src, int32_t length);
+VORN_API int StrGB2312ToUTF8(char* dest, uint32_t capacity, const char* src);
+VORN_API int StrGB18030ToUTF8(char* dest, uint32_t capacity, const char* src);
+VORN_API int StrLatin9ToUTF8(char* dest, uint32_t capacity, const char* src);
+
+VORN_API int StrUnicodeToASCII(char* dest, uint32_t capacity, const unsigned short* src);
+VORN_API int StrUnicodeToGB2312(char* dest, uint32_t capacity, const unsigned short* src);
+VORN_API int StrUnicodeToUtf8(char* dest, uint32_t capacity, const unsigned short* src);
+VORN_API int StrUnicodeToLatin9(char* dest, uint32_t capacity, const unsigned short* src);
+/** UTF-16 into the ANSI character set; the count includes the terminator, 0 on failure. */
+VORN_API int StrUnicodeToANSI(char* dest, uint32_t capacity, const unsigned short* src);
+
+VORN_API int StrGB2312ToUnicode(unsigned short* dest, uint32_t capacity, const char* src, int32_t length);
+VORN_API int StrLatin9ToUnicode(unsigned short* dest, uint32_t capacity, const char* src, int32_t length);
+VORN_API int Big5CodeToUnicode(unsigned short* dest, uint32_t capacity, const char* src, int32_t length);
+VORN_API int StrUtf8ToUnicode(unsigned short* dest, uint32_t capacity, const char* src, int32_t length);
+VORN_API int StrASCIIToUnicode(unsigned short* dest, uint32_t capacity, const char* src);
+/** The ANSI character set into UTF-16; the count includes the terminator, 0 on failure. */
+VORN_API int StrANSIToUnicode(unsigned short* dest, uint32_t capacity, const char* src);
+
+VORN_EXTERN_C_END
+
+#endif /* VORN_CHARSET_H */

@@ -1,0 +1,27 @@
+/* vorn_common: symbol export and linkage macros shared by every public header.
+ *
+ * The library is built with hidden visibility; VORN_API marks exactly the classes and
+ * functions that it exports. VORN_EXTERN_C_BEGIN/END give the plain functions C
+ * linkage so that C programs can call them. This header compiles as C11 and C++17. */
+#ifndef VORN_EXPORT_H
+#define VORN_EXPORT_H
+
+#if defined(_WIN32)
+#  if defined(VORN_COMMON_BUILDING)
+#    define VORN_API __declspec(dllexport)
+#  else
+#    define VORN_API __declspec(dllimport)
+#  endif
+#else
+#  define VORN_API __attribute__((visibility("default")))
+#endif
+
+#ifdef __cplusplus
+#  define VORN_EXTERN_C_BEGIN extern "C" {
+#  define VORN_EXTERN_C_END }
+#else
+#  define VORN_EXTERN_C_BEGIN
+#  define VORN_EXTERN_C_END
+#endif
+
+#endif /* VORN_EXPORT_H */

@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Sets up the machine, then builds and runs every test in the normal build and in
+# the AddressSanitizer/UndefinedBehaviorSanitizer build.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/setup-deps.sh
+
+werror=()
+if [ "${CI:-}" = "true" ]; then werror=(-DVORN_WERROR=ON); fi
+
+for preset in default asan; do
+  echo "=== ${preset}: configure and build"
+  cmake --preset "$preset" "${werror[@]}" >/dev/null
+  cmake --build --preset "$preset"
+  echo "=== ${preset}: test"
+  ctest --preset "$preset"
+done
