@@ -269,11 +269,14 @@ TEST(WideOrdering, StringWithoutBufferIsTheEmptyText) {
   EXPECT_TRUE(TWideString(Lit<TWideString>({0xFF00})) > TWideString(Lit<TWideString>("z")));
 }
 
-uint32_t reference_superfasthash(const unsigned char* data, uint32_t len) {
-  // The published algorithm, reading bytes unsigned.
+// The published algorithm; `signed_bytes` reads every byte as a signed value.
+uint32_t reference_superfasthash(const unsigned char* data, uint32_t len, bool signed_bytes = false) {
   uint32_t hash = len;
   if (len == 0) return 0;
-  auto get16 = [](const unsigned char* d) { return static_cast<uint32_t>(d[0]) + (static_cast<uint32_t>(d[1]) << 8); };
+  auto byte = [signed_bytes](unsigned char b) {
+    return signed_bytes ? static_cast<uint32_t>(static_cast<int32_t>(static_cast<signed char>(b))) : b;
+  };
+  auto get16 = [&](const unsigned char* d) { return byte(d[0]) + (byte(d[1]) << 8); };
   uint32_t rem = len & 3;
   for (len >>= 2; len > 0; --len, data += 4) {
     hash += get16(data);
@@ -285,7 +288,7 @@ uint32_t reference_superfasthash(const unsigned char* data, uint32_t len) {
     case 3:
       hash += get16(data);
       hash ^= hash << 16;
-      hash ^= static_cast<uint32_t>(data[2]) << 18;
+      hash ^= byte(data[2]) << 18;
       hash += hash >> 11;
       break;
     case 2:
@@ -294,7 +297,7 @@ uint32_t reference_superfasthash(const unsigned char* data, uint32_t len) {
       hash += hash >> 17;
       break;
     case 1:
-      hash += *data;
+      hash += byte(*data);
       hash ^= hash << 10;
       hash += hash >> 1;
       break;
@@ -314,19 +317,13 @@ TEST(NarrowHash, MatchesPublishedHashForAsciiAndReadsHighBytesSigned) {
               TStringA(text).hashValue())
         << text;
   }
-  // 0xE9 read as -23: hash of "\xE9" equals a hand evaluation of the one-byte tail.
-  uint32_t h = 1;
-  h += static_cast<uint32_t>(-23);
-  h ^= h << 10;
-  h += h >> 1;
-  h ^= h << 3;
-  h += h >> 5;
-  h ^= h << 4;
-  h += h >> 17;
-  h ^= h << 25;
-  h += h >> 6;
-  EXPECT_EQ(h, TStringA("\xE9").hashValue());
-  EXPECT_NE(reference_superfasthash(reinterpret_cast<const unsigned char*>("\xE9"), 1), h);
+  // Bytes from 0x80 up are read as negative values (0xE9 as -23), in every position.
+  for (const char* text : {"\xE9", "a\xE9", "\xE9\xFFz", "caf\xC3\xA9 cr\xC3\xA8me"}) {
+    const auto* bytes = reinterpret_cast<const unsigned char*>(text);
+    const auto n = static_cast<uint32_t>(std::strlen(text));
+    EXPECT_EQ(reference_superfasthash(bytes, n, true), TStringA(text).hashValue()) << text;
+    EXPECT_NE(reference_superfasthash(bytes, n, false), TStringA(text).hashValue()) << text;
+  }
 }
 
 TEST(WideHash, UsesOnlyFirstTwoUnitsOfEachGroup) {
