@@ -82,20 +82,31 @@ inline int delta_bit(uint64_t plus, uint64_t minus, unsigned bit) {
   return static_cast<int>((plus >> bit) & 1) - static_cast<int>((minus >> bit) & 1);
 }
 
-// Steps blocks [first, last) of one column, whose state sits at 4 cells per block, and
-// returns the horizontal delta below block last - 1; ph/mh as in step_block.
+// One column's walk down the blocks: its match cursor, the horizontal delta carried
+// into the next block, the horizontal deltas of the last block stepped, and the
+// change of the diagonal cell when the column's diagonal row lies in `diag_block`.
 template <class Cursor>
-int step_blocks(uint32_t* state, uint32_t first, uint32_t last, Cursor& cursor, int h, uint64_t& ph, uint64_t& mh) {
-  for (uint32_t b = first; b < last; ++b) {
+struct ColumnWalk {
+  Cursor cursor;
+  uint32_t diag_block;  // ~0u: not followed
+  unsigned diag_bit;
+  int h = 1;  // row 0: D[0][j] - D[0][j-1]
+  uint64_t ph = 0;
+  uint64_t mh = 0;
+  int diagonal = 0;
+
+  // Steps block b (state at 4 cells per block) from the previous column to this one.
+  void step(uint32_t* state, uint32_t b) {
     uint32_t* s = state + 4 * std::size_t{b};
     uint64_t pv = load64(s);
     uint64_t mv = load64(s + 2);
+    if (b == diag_block) diagonal += delta_bit(pv, mv, diag_bit);
     h = step_block(pv, mv, cursor.next(), h, ph, mh);
+    if (b == diag_block) diagonal += delta_bit(ph, mh, diag_bit);
     store64(s, pv);
     store64(s + 2, mv);
   }
-  return h;
-}
+};
 
 // Walks the n columns of a pattern of m rows (1 <= m <= n) and returns D[m][n], or,
 // with limit != 0, D[k][k] for the first k <= m where that exceeds the limit.
@@ -105,39 +116,49 @@ int step_blocks(uint32_t* state, uint32_t first, uint32_t last, Cursor& cursor, 
 // D[k][k] = D[k-1][k-1] + (D[k][k-1] - D[k-1][k-1]) + (D[k][k] - D[k][k-1]): the
 // vertical delta of row k in column k-1 and the horizontal delta of row k in column
 // k, both inside the block of row k, so the diagonal costs O(1) per column.
+//
+// Columns go in pairs, the second one block behind the first: block b of column j and
+// block b - 1 of column j + 1 do not depend on each other, so the two carry chains
+// overlap in the processor.
 template <class Columns>
 uint32_t run_columns(uint32_t m, uint32_t n, const Columns& columns, uint32_t limit, uint32_t* state) {
+  using Walk = ColumnWalk<decltype(columns.match(0))>;
   const uint32_t blocks = block_count(m);
   for (uint32_t b = 0; b < blocks; ++b) {
     store64(state + 4 * std::size_t{b}, ~uint64_t{0});  // column 0: D[i][0] = i, every delta +1
     store64(state + 4 * std::size_t{b} + 2, 0);
   }
   const unsigned last_bit = (m - 1) & 63;
+  const uint32_t tracked = limit != 0 ? m : 0;
+  const auto walk = [&](uint32_t j) {
+    // Row j + 1 (1-based) holds column j's diagonal cell.
+    return j < tracked ? Walk{columns.match(j), j >> 6, j & 63u} : Walk{columns.match(j), ~0u, 0};
+  };
   uint64_t score = m;     // D[m][j]
   uint64_t diagonal = 0;  // D[j][j]
-  const uint32_t tracked = limit != 0 ? m : 0;
+  // Accounts one finished column; true when the early stop applies.
+  const auto finish = [&](const Walk& w) {
+    score += delta_bit(w.ph, w.mh, last_bit);
+    diagonal += w.diagonal;
+    return w.diag_block != ~0u && diagonal > limit;
+  };
 
-  uint64_t ph = 0;
-  uint64_t mh = 0;
-  for (uint32_t j = 0; j < n; ++j) {
-    auto cursor = columns.match(j);
-    const int top = 1;  // row 0: D[0][j] - D[0][j-1]
-    if (j >= tracked) {
-      step_blocks(state, 0, blocks, cursor, top, ph, mh);
-      score += delta_bit(ph, mh, last_bit);
-      continue;
+  uint32_t j = 0;
+  for (; j + 1 < n; j += 2) {
+    Walk first = walk(j);
+    Walk second = walk(j + 1);
+    first.step(state, 0);
+    for (uint32_t b = 1; b < blocks; ++b) {
+      first.step(state, b);
+      second.step(state, b - 1);
     }
-    // Row j + 1 (1-based) is the diagonal cell of this column.
-    const uint32_t diag_block = j >> 6;
-    const unsigned bit = j & 63;
-    int h = step_blocks(state, 0, diag_block, cursor, top, ph, mh);
-    const uint32_t* s = state + 4 * std::size_t{diag_block};
-    diagonal += delta_bit(load64(s), load64(s + 2), bit);
-    h = step_blocks(state, diag_block, diag_block + 1, cursor, h, ph, mh);
-    diagonal += delta_bit(ph, mh, bit);
-    step_blocks(state, diag_block + 1, blocks, cursor, h, ph, mh);
-    score += delta_bit(ph, mh, last_bit);
-    if (diagonal > limit) return static_cast<uint32_t>(diagonal);
+    second.step(state, blocks - 1);
+    if (finish(first) || finish(second)) return static_cast<uint32_t>(diagonal);
+  }
+  if (j < n) {
+    Walk last = walk(j);
+    for (uint32_t b = 0; b < blocks; ++b) last.step(state, b);
+    if (finish(last)) return static_cast<uint32_t>(diagonal);
   }
   return static_cast<uint32_t>(score);
 }
