@@ -1,6 +1,8 @@
 // Feeds arbitrary bytes to every conversion, as narrow text and as UTF-16 units, into
 // destinations of exactly the given capacity (so that a write past it is caught), and
-// checks the counts: a count below the capacity leaves a terminated text.
+// checks the counts: a count below the capacity leaves a terminated text. Then runs
+// the string classes' encoding members on the same input under a few ANSI character
+// sets, checking that each leaves a text terminated within its buffer.
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -8,6 +10,7 @@
 #include <vector>
 
 #include "vorn/charset.h"
+#include "vorn/strings.h"
 
 namespace {
 
@@ -33,6 +36,44 @@ template <class Unit>
 void CheckIcuCount(int n, const Unit* dest, uint32_t capacity) {
   Check(n >= 0);
   if (static_cast<uint32_t>(n) < capacity) Check(dest[n] == 0);
+}
+
+const char* const kAnsiSets[] = {nullptr, "UTF-8", "GBK", "ISO-8859-15"};
+
+/// The text ends inside the recorded capacity, or just past it where the buffer model allows.
+template <class S>
+void CheckString(S& s) {
+  if (s.GetBufferVar() == nullptr) return;
+  Check(s.Length() <= s.GetCapacity());
+}
+
+void RunMembers(const std::vector<char>& text, const std::vector<unsigned short>& units, unsigned which) {
+  Vorn_SetAnsiCodePage(kAnsiSets[which % std::size(kAnsiSets)]);
+  TStringA s;
+  s.fromANSIToUTF8(text.data());
+  CheckString(s);
+  s.fromUTF8ToANSI(text.data());
+  CheckString(s);
+  s.fromLatin9ToUTF8(text.data());
+  CheckString(s);
+  s.fromGB18030ToUTF8(text.data());
+  CheckString(s);
+  s.FromWideString(units.data(), static_cast<vorn::TMIBCharSet>(which & 1 ? 1 : (which & 2 ? 2025 : 106)));
+  CheckString(s);
+  s += units.data();
+  CheckString(s);
+
+  TWideString w;
+  w.FromUTF8(text.data());
+  CheckString(w);
+  w.FromGB3212(text.data());
+  CheckString(w);
+  w.FromANSI(text.data());
+  CheckString(w);
+  TStringA u = w.utf8();
+  CheckString(u);
+  TStringA a = w.ansi();
+  CheckString(a);
 }
 
 }  // namespace
@@ -71,5 +112,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   } else {
     CheckIcuCount(e, narrow.get(), capacity);
   }
+  RunMembers(text, units, which);
   return 0;
 }
