@@ -50,30 +50,23 @@ void CheckString(S& s) {
 void RunMembers(const std::vector<char>& text, const std::vector<unsigned short>& units, unsigned which) {
   Vorn_SetAnsiCodePage(kAnsiSets[which % std::size(kAnsiSets)]);
   TStringA s;
-  s.fromANSIToUTF8(text.data());
-  CheckString(s);
-  s.fromUTF8ToANSI(text.data());
-  CheckString(s);
-  s.fromLatin9ToUTF8(text.data());
-  CheckString(s);
-  s.fromGB18030ToUTF8(text.data());
-  CheckString(s);
+  for (auto member : {&TStringA::fromANSIToUTF8, &TStringA::fromUTF8ToANSI, &TStringA::fromLatin9ToUTF8,
+                      &TStringA::fromGB18030ToUTF8}) {
+    (s.*member)(text.data());
+    CheckString(s);
+  }
   s.FromWideString(units.data(), static_cast<vorn::TMIBCharSet>(which & 1 ? 1 : (which & 2 ? 2025 : 106)));
   CheckString(s);
   s += units.data();
   CheckString(s);
 
   TWideString w;
-  w.FromUTF8(text.data());
-  CheckString(w);
-  w.FromGB3212(text.data());
-  CheckString(w);
-  w.FromANSI(text.data());
-  CheckString(w);
-  TStringA u = w.utf8();
-  CheckString(u);
-  TStringA a = w.ansi();
-  CheckString(a);
+  for (auto member : {&TWideString::FromUTF8, &TWideString::FromGB3212, &TWideString::FromANSI}) {
+    (w.*member)(text.data());
+    CheckString(w);
+    TStringA copies[] = {w.utf8(), w.ansi()};
+    for (TStringA& copy : copies) CheckString(copy);
+  }
 }
 
 }  // namespace
