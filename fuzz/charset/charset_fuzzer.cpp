@@ -21,8 +21,8 @@ using Encode = int (*)(char*, uint32_t, const unsigned short*);
 int Ansi16(unsigned short* d, uint32_t c, const char* s, int32_t) { return StrANSIToUnicode(d, c, s); }
 int Ascii16(unsigned short* d, uint32_t c, const char* s, int32_t) { return StrASCIIToUnicode(d, c, s); }
 
-const Decode kDecoders[] = {StrUtf8ToUnicode, StrGB2312ToUnicode, StrLatin9ToUnicode, Big5CodeToUnicode, Ascii16,
-                            Ansi16};
+const Decode kDecoders[] = {
+    StrUtf8ToUnicode, StrGB2312ToUnicode, StrLatin9ToUnicode, Big5CodeToUnicode, Ascii16, Ansi16};
 const DecodeToUtf8 kToUtf8[] = {StrGB2312ToUTF8, StrGB18030ToUTF8, StrLatin9ToUTF8};
 const Encode kEncoders[] = {StrUnicodeToUtf8, StrUnicodeToGB2312, StrUnicodeToLatin9, StrUnicodeToASCII,
                             StrUnicodeToANSI};

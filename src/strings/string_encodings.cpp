@@ -238,7 +238,6 @@ TStringA TWideString::utf8() const {
 
 TStringA TWideString::ansi() const {
   const unsigned short* text = GetBuffer();
-  return detail::narrow_copy_of(3 * static_cast<uint64_t>(Length()) + 4, [text](char* out, uint32_t size) {
-    return StrUnicodeToANSI(out, size, text);
-  });
+  return detail::narrow_copy_of(3 * static_cast<uint64_t>(Length()) + 4,
+                                [text](char* out, uint32_t size) { return StrUnicodeToANSI(out, size, text); });
 }

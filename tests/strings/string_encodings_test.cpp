@@ -49,7 +49,10 @@ TEST_F(Encodings, QuickConversionsKeepTheSevenBitPrefix) {
   w.FromASCIIQuick("abc", 5);
   EXPECT_EQ(u"abc", Text16(w));
   EXPECT_EQ(6u, w.GetCapacity());
-  w.FromASCIIQuick("ab\xE9" "c", 0);
+  w.FromASCIIQuick(
+      "ab\xE9"
+      "c",
+      0);
   EXPECT_EQ(u"ab", Text16(w));
   w.FromASCIIQuick(nullptr, 3);
   EXPECT_EQ(nullptr, buffer_of(w));
