@@ -7,32 +7,21 @@
 #include <filesystem>
 #include <string>
 
+#include "temp_dir_fixture.h"
 #include "vorn/files.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-class WholeFiles : public ::testing::Test {
+class WholeFiles : public TempDirTest {
  protected:
-  void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "vorn_files_XXXXXX").string();
-    ASSERT_NE(nullptr, mkdtemp(pattern.data()));
-    dir_ = pattern;
-  }
-  void TearDown() override {
-    std::error_code ignored;
-    fs::remove_all(dir_, ignored);
-  }
-  std::string at(const char* name) const { return dir_ + "/" + name; }
   static void put(const std::string& path, const std::string& bytes) {
     FILE* f = std::fopen(path.c_str(), "wb");
     ASSERT_NE(nullptr, f);
     std::fwrite(bytes.data(), 1, bytes.size(), f);
     std::fclose(f);
   }
-
-  std::string dir_;
 };
 
 TEST_F(WholeFiles, ReadGivesExactlyTheFileBytes) {
