@@ -120,6 +120,16 @@ TYPED_TEST(StringText, ReplaceStrScansOnceWithoutOverlap) {
   s.ReplaceStr(Lit<TypeParam>("abc"), Lit<TypeParam>("xy"));
   EXPECT_EQ(before, buffer_of(s));
   EXPECT_EQ("xy", narrow(s));
+  // Arguments taken from the string's own text.
+  TypeParam own = this->make("abcabc");
+  own.ReplaceStr(own.GetBuffer() + 3, own.GetBuffer() + 4);
+  EXPECT_EQ("bcbc", narrow(own));
+  // A result that fills the whole capacity moves to a buffer with room for it.
+  TypeParam full = this->make("abcdef");
+  full.ReSetCapacity(2);
+  full.ReplaceStr(Lit<TypeParam>("b"), Lit<TypeParam>("c"));
+  EXPECT_EQ("ac", narrow(full));
+  EXPECT_EQ(3u, full.GetCapacity());
 }
 
 TYPED_TEST(StringText, CaseMappingIsAsciiOnly) {
