@@ -21,6 +21,10 @@ install(FILES
   ${CMAKE_CURRENT_BINARY_DIR}/vorn_commonConfigVersion.cmake
   DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/vorn_common)
 
+# The pkg-config file finds its prefix relative to itself, so an installed tree can
+# be moved (and `cmake --install --prefix` works).
+file(RELATIVE_PATH VORN_PC_TO_PREFIX "/${CMAKE_INSTALL_LIBDIR}/pkgconfig" "/")
+string(REGEX REPLACE "/$" "" VORN_PC_TO_PREFIX "${VORN_PC_TO_PREFIX}")
 configure_file(cmake/vorn_common.pc.in ${CMAKE_CURRENT_BINARY_DIR}/vorn_common.pc @ONLY)
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/vorn_common.pc
   DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)

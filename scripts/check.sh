@@ -16,3 +16,6 @@ for preset in default asan; do
   echo "=== ${preset}: test"
   ctest --preset "$preset"
 done
+
+echo "=== installed package: consumers through CMake and pkg-config"
+scripts/check-package.sh build/default

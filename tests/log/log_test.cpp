@@ -1,0 +1,248 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <ctime>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "log_test_support.h"
+#include "platform/process.h"
+
+namespace {
+
+using vorn_test::kCloseBanner;
+using vorn_test::kOpenBanner;
+using vorn_test::log_lines;
+using vorn_test::LogLine;
+using vorn_test::messages;
+using vorn_test::raw_lines;
+using vorn_test::read_file;
+namespace lg = vorn::detail::log;
+
+using Strings = std::vector<std::string>;
+
+class LogLines : public vorn_test::LogFixture {};
+
+TEST_F(LogLines, WritersDoNothingBeforeInitialisation) {
+  Vorn_Log_Info("early %d", 1);
+  Vorn_Log_Error("early");
+  Vorn_Log_FormatPush(1);
+  Vorn_Log_FormatPop(1);
+  Vorn_Log_QuickInit("app", at("a.log").c_str(), 1, 1, 0);
+  Vorn_Log_Close_all();
+  EXPECT_EQ((Strings{kOpenBanner, kCloseBanner}), messages(at("a.log")));
+}
+
+TEST_F(LogLines, HeaderCarriesLevelAppIdsAndLocalTime) {
+  const std::string path = at("a.log");
+  const time_t before = time(nullptr);
+  Vorn_Log_QuickInit("app", path.c_str(), 0, 1, 0);
+  Vorn_Log_Info("Started %d", 3);
+  Vorn_Log_Warning("w %s", "x");
+  Vorn_Log_Error("e%c", '!');
+  Vorn_Log_Close_all();
+  const time_t after = time(nullptr);
+
+  std::vector<LogLine> lines = log_lines(path);
+  ASSERT_EQ(5u, lines.size());
+  EXPECT_EQ("IIWEI", std::string() + lines[0].letter + lines[1].letter + lines[2].letter + lines[3].letter +
+                         lines[4].letter);
+  EXPECT_EQ("Started 3", lines[1].message);
+  EXPECT_EQ("w x", lines[2].message);
+  EXPECT_EQ("e!", lines[3].message);
+  for (const LogLine& line : lines) {
+    EXPECT_EQ("app", line.app);
+    EXPECT_EQ(getpid(), line.pid);
+    EXPECT_EQ(static_cast<long>(vorn::platform::current_thread_id()), line.tid);
+    EXPECT_TRUE(line.crlf);
+    bool matches_clock = false;
+    for (time_t t = before; t <= after; ++t) {
+      tm parts{};
+      localtime_r(&t, &parts);
+      matches_clock |= parts.tm_hour == line.hour && parts.tm_min == line.minute && parts.tm_sec == line.second;
+    }
+    EXPECT_TRUE(matches_clock);
+  }
+  EXPECT_EQ(gettid(), lines[0].tid);
+}
+
+TEST_F(LogLines, LineEndAddedUnlessTheFormatEndsTheLine) {
+  const std::string path = at("a.log");
+  Vorn_Log_QuickInit("app", path.c_str(), 2, 1, 0);
+  Vorn_Log_Warning("own end\n");
+  Vorn_Log_Warning("%s", "argument end\n");
+  Vorn_Log_Warning("%s", "");
+  const char* no_format = nullptr;
+  Vorn_Log_Error(no_format);
+  Vorn_Log_Close_all();
+  Strings raw = raw_lines(path);
+  ASSERT_EQ(5u, raw.size());
+  EXPECT_EQ("own end", raw[0].substr(raw[0].find("]:") + 2));
+  EXPECT_EQ("argument end", raw[1].substr(raw[1].find("]:") + 2));
+  EXPECT_EQ("\r", raw[2]);
+  EXPECT_EQ(":\r", raw[3].substr(raw[3].size() - 2));
+  EXPECT_EQ(" (logerror:null string)\r", raw[4].substr(raw[4].find("]:") + 2));
+}
+
+TEST_F(LogLines, PercentInNameOrLabelsNeverConsumesArguments) {
+  const std::string path = at("a%s%n.log");
+  Vorn_Log_QuickInit("100%s%n%d", path.c_str(), 0, 1, 0);
+  Vorn_Log_Info("v=%d", 5);
+  Vorn_Log_Close_all();
+  std::vector<LogLine> lines = log_lines(path);
+  ASSERT_EQ(3u, lines.size());
+  EXPECT_EQ("100%s%n%d", lines[1].app);
+  EXPECT_EQ("v=5", lines[1].message);
+}
+
+TEST_F(LogLines, ThresholdsSelectLevelsPerFile) {
+  const std::string warn = at("warn.log");
+  const std::string all = at("all.log");
+  Vorn_Log_QuickInit("app", warn.c_str(), 2, 1, 0);
+  Vorn_Log_QuickInit("app", all.c_str(), 0, 1, 0);
+  Vorn_Log_Info("i");
+  Vorn_Log_Warning("w");
+  Vorn_Log_Error("e");
+  Vorn_Log_Close_all();
+  Vorn_Log_Close_all();
+  EXPECT_EQ((Strings{"w", "e"}), messages(warn));
+  EXPECT_EQ((Strings{kOpenBanner, "i", "w", "e", kCloseBanner, kCloseBanner}), messages(all));
+}
+
+TEST_F(LogLines, InitialisationIsCountedAndTheLastCloseClosesFiles) {
+  const std::string path = at("a.log");
+  Vorn_Log_QuickInit("app", path.c_str(), 1, 1, 0);
+  Vorn_Log_QuickInit("app", path.c_str(), 1, 1, 0);  // same path: still one row
+  EXPECT_EQ(1, lg::g_log.files.count);
+  Vorn_Log_Close_all();
+  Vorn_Log_Info("still open");
+  EXPECT_EQ(1, lg::g_log.files.count);
+  Vorn_Log_Close_all();
+  EXPECT_EQ(0, lg::g_log.files.count);
+  Vorn_Log_Info("to no file");
+  EXPECT_EQ((Strings{kOpenBanner, kCloseBanner, "still open", kCloseBanner}), messages(path));
+
+  // An unmatched close drives the count negative; the next init does not clear the table.
+  Vorn_Log_Close_all();
+  EXPECT_EQ(-1, lg::g_log.init_count);
+  Vorn_Log_QuickInit("app", nullptr, 1, 0, 0);
+  EXPECT_EQ(0, lg::g_log.init_count);
+}
+
+TEST_F(LogLines, ExistingFileIsAppendedAndMissingDirectoriesAreCreated) {
+  const std::string existing = at("old.log");
+  {
+    FILE* f = std::fopen(existing.c_str(), "wb");
+    std::fputs("old line\r\n", f);
+    std::fclose(f);
+  }
+  const std::string nested = at("x/y/z/new.log");
+  Vorn_Log_QuickInit("app", existing.c_str(), 1, 1, 0);
+  Vorn_Log_QuickInit("app", nested.c_str(), 1, 1, 0);
+  Vorn_Log_Close_all();
+  Vorn_Log_Close_all();
+  EXPECT_EQ(0u, read_file(existing).rfind("old line\r\n[I-app(", 0));
+  EXPECT_EQ((Strings{kOpenBanner, kCloseBanner, kCloseBanner}), messages(nested));
+}
+
+TEST_F(LogLines, TableHoldsThirtyTwoFilesAndRefusesOverlongNames) {
+  for (int i = 0; i < 33; ++i) {
+    Vorn_Log_QuickInit("app", at(std::to_string(i) + ".log").c_str(), 1, 1, 0);
+  }
+  EXPECT_EQ(32, lg::g_log.files.count);
+  EXPECT_FALSE(std::filesystem::exists(at("32.log")));
+  const std::string long_name = dir_ + "/" + std::string(261 - dir_.size() - 1, 'n');
+  ASSERT_EQ(261u, long_name.size());
+  Vorn_Log_Close_all();  // init count 33 -> 32: files stay
+  lg::g_log.files.count = 31;
+  std::fclose(lg::g_log.files.rows[31].stream);
+  lg::g_log.files.rows[31].stream = nullptr;
+  Vorn_Log_QuickInit("app", long_name.c_str(), 1, 1, 0);
+  EXPECT_EQ(31, lg::g_log.files.count);
+  EXPECT_FALSE(std::filesystem::exists(long_name));
+  while (lg::g_log.init_count > 0) Vorn_Log_Close_all();
+
+  std::vector<LogLine> first = log_lines(at("0.log"));
+  std::vector<std::string> errors;
+  for (const LogLine& line : first) {
+    if (line.letter == 'E') errors.push_back(line.message);
+  }
+  EXPECT_EQ((Strings{"Too many log files already open, not adding `" + at("32.log") + "'",
+                     "Log filename too long: `" + long_name + "'."}),
+            errors);
+}
+
+TEST_F(LogLines, SwitchIsOnOnlyForOne) {
+  const std::string path = at("a.log");
+  Vorn_Log_QuickInit("app", path.c_str(), 1, 1, 0);
+  Vorn_Log_SetEnable(2);
+  EXPECT_FALSE(Vorn_Log_GetEnable());
+  Vorn_Log_Info("hidden");
+  Vorn_Log_FormatPush(1);
+  EXPECT_EQ(0, lg::thread_state().indent);
+  Vorn_Log_SetEnable(1);
+  EXPECT_TRUE(Vorn_Log_GetEnable());
+  Vorn_Log_Info("shown");
+  Vorn_Log_Close_all();
+  EXPECT_EQ((Strings{kOpenBanner, "shown", kCloseBanner}), messages(path));
+}
+
+TEST_F(LogLines, BracesStandAtTheOuterIndent) {
+  const std::string path = at("a.log");
+  Vorn_Log_QuickInit("app", path.c_str(), 1, 1, 0);
+  Vorn_Log_FormatPush(1);
+  Vorn_Log_Info("a");
+  Vorn_Log_FormatPush(0);
+  Vorn_Log_Info("b");
+  Vorn_Log_FormatPop(0);
+  Vorn_Log_FormatPop(1);
+  Vorn_Log_FormatPop(0);  // stays at 0
+  Vorn_Log_Info("c");
+  Vorn_Log_Close_all();
+  EXPECT_EQ((Strings{kOpenBanner, "{", "  a", "    b", "}", "c", kCloseBanner}), messages(path));
+
+  for (int i = 0; i < 128; ++i) Vorn_Log_FormatPush(0);
+  EXPECT_EQ(256, lg::thread_state().indent);
+  Vorn_Log_FormatPush(0);
+  EXPECT_EQ(512, lg::thread_state().indent);
+  Vorn_Log_FormatPop(0);
+  EXPECT_EQ(510, lg::thread_state().indent);
+}
+
+TEST_F(LogLines, OverlongFormatGivesTheNoticeWithoutHeader) {
+  const std::string path = at("a.log");
+  Vorn_Log_QuickInit("app", path.c_str(), 1, 1, 0);
+  Vorn_Log_FormatPush(0);
+  const std::string fits(972, 'f');
+  const std::string too_long(973, 'f');
+  Vorn_Log_Info("%s", too_long.c_str());  // arguments may be long
+  Vorn_Log_Info(fits.c_str());
+  Vorn_Log_Info(too_long.c_str());
+  Vorn_Log_FormatPop(0);
+  Vorn_Log_Close_all();
+  Strings raw = raw_lines(path);
+  ASSERT_EQ(5u, raw.size());
+  EXPECT_EQ("  " + too_long + "\r", raw[1].substr(raw[1].find("]:") + 2));
+  EXPECT_EQ("  " + fits + "\r", raw[2].substr(raw[2].find("]:") + 2));
+  EXPECT_EQ("   <OUTPUT message too long>", raw[3]);
+}
+
+TEST_F(LogLines, LinesOfAnyLengthArriveWholeAndTerminated) {
+  const std::string path = at("a.log");
+  Vorn_Log_QuickInit("app", path.c_str(), 1, 1, 0);
+  Strings expected{kOpenBanner};
+  // Around the line buffer's size, and far past it.
+  const size_t header = raw_lines(path)[0].find("]:") + 2;
+  for (size_t total : {1020u, 1021u, 1022u, 1023u, 1024u, 1025u, 1026u, 5000u, 70000u}) {
+    const std::string text(total - header - 2, static_cast<char>('a' + total % 26));
+    Vorn_Log_Info("%s", text.c_str());
+    expected.push_back(text);
+  }
+  Vorn_Log_Close_all();
+  expected.push_back(kCloseBanner);
+  EXPECT_EQ(expected, messages(path));
+  for (const std::string& raw : raw_lines(path)) EXPECT_EQ('\r', raw.back());
+}
+
+}  // namespace
