@@ -4,6 +4,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "../files/temp_dir_fixture.h"
@@ -32,141 +33,85 @@ WL path_arg(const TWideStrings&, const std::string& path) { return WL(path.c_str
 template <class L>
 class ListFile : public TempDirTest {
  protected:
-  bool save(L& list, const std::string& path) { return list.saveToFile(path_arg(list, path)); }
-  bool load(L& list, const std::string& path) { return list.loadFromFile(path_arg(list, path)); }
+  bool save(L& list, const std::string& name) { return list.saveToFile(path_arg(list, at(name))); }
+  bool load(L& list, const std::string& name) { return list.loadFromFile(path_arg(list, at(name))); }
+  // An ASCII text as the list's files hold it: bytes, or little-endian units.
+  static std::string encoded(const std::string& text) {
+    if (std::is_same_v<L, TAnsiStrings>) return text;
+    std::string out;
+    for (char c : text) out += std::string{c, '\0'};
+    return out;
+  }
 };
-using AnsiStringsFile = TempDirTest;
-using WideStringsFile = TempDirTest;
 TYPED_TEST_SUITE(ListFile, vorn_test::ListTypes);
+using WideStringsFile = TempDirTest;
 
-// The bytes of an ASCII text as the list writes it: bytes, or little-endian units.
-template <class L>
-std::string encoded(const std::string& text) {
-  if (std::is_same_v<L, TAnsiStrings>) return text;
-  std::string out;
-  for (char c : text) out += std::string{c, '\0'};
-  return out;
-}
-
-TYPED_TEST(ListFile, SavedItemsAreJoinedByLineFeedsAndLoadBack) {
+TYPED_TEST(ListFile, ItemsAreSavedJoinedByLineFeedsAndLoadBack) {
   using L = vorn_test::LitOf<TypeParam>;
-  const std::string path = this->at("list.txt");
   TypeParam list;
-  list.add(L("x"));
-  list.add(L("y"));
-  ASSERT_TRUE(this->save(list, path));
-  EXPECT_EQ(encoded<TypeParam>("x\ny"), read_bytes(path));
+  for (const char* text : {"x", "", "y", ""}) list.add(L(text));
+  ASSERT_TRUE(this->save(list, "list.txt"));
+  EXPECT_EQ(this->encoded("x\n\ny\n"), read_bytes(this->at("list.txt")));
 
   TypeParam back;
   back.add(L("stale"));
-  ASSERT_TRUE(this->load(back, path));
-  EXPECT_EQ((Items{"x", "y"}), items_of(back));
-}
+  ASSERT_TRUE(this->load(back, "list.txt"));
+  EXPECT_EQ((Items{"x", "<none>", "y"}), items_of(back));
 
-TYPED_TEST(ListFile, EmptyItemsSurviveTheRoundTripButAFinalOneDoesNot) {
-  using L = vorn_test::LitOf<TypeParam>;
-  const std::string path = this->at("gaps.txt");
-  TypeParam list;
-  list.add(L("a"));
-  list.add(nullptr);
-  list.add(L("b"));
-  list.add(L(""));
-  ASSERT_TRUE(this->save(list, path));
-  EXPECT_EQ(encoded<TypeParam>("a\n\nb\n"), read_bytes(path));
-  TypeParam back;
-  ASSERT_TRUE(this->load(back, path));
-  EXPECT_EQ((Items{"a", "<none>", "b"}), items_of(back));
-}
-
-TYPED_TEST(ListFile, SavingAnEmptyListTruncatesTheFile) {
-  const std::string path = this->at("empty.txt");
-  write_bytes(path, "previous contents");
-  TypeParam list;
-  EXPECT_TRUE(this->save(list, path));
-  EXPECT_EQ("", read_bytes(path));
-}
-
-TYPED_TEST(ListFile, LoadFailuresLeaveTheItemsAlone) {
-  using L = vorn_test::LitOf<TypeParam>;
-  TypeParam list;
-  list.add(L("kept"));
-  const std::string empty = this->at("zero.txt");
-  write_bytes(empty, "");
-  EXPECT_FALSE(this->load(list, empty));
-  EXPECT_FALSE(this->load(list, this->at("missing.txt")));
-  EXPECT_FALSE(this->load(list, ""));
-  EXPECT_FALSE(list.loadFromFile(nullptr));
-  EXPECT_EQ((Items{"kept"}), items_of(list));
-}
-
-TYPED_TEST(ListFile, SaveFailuresAreReported) {
-  using L = vorn_test::LitOf<TypeParam>;
-  TypeParam list;
-  list.add(L("x"));
-  EXPECT_FALSE(this->save(list, this->at("no/such/dir/list.txt")));
-  EXPECT_FALSE(this->save(list, ""));
-  EXPECT_FALSE(list.saveToFile(nullptr));
+  TypeParam empty;
+  EXPECT_TRUE(this->save(empty, "list.txt"));
+  EXPECT_EQ("", read_bytes(this->at("list.txt")));
 }
 
 TYPED_TEST(ListFile, LoadingSplitsEveryLineBreakAndStopsAtNul) {
-  const std::string path = this->at("breaks.txt");
-  write_bytes(path, encoded<TypeParam>(std::string("a\r\nb\rc\n\nd\0e\nf", 13)));
+  write_bytes(this->at("breaks.txt"), this->encoded(std::string("a\r\nb\rc\n\nd\0e\nf", 13)));
   TypeParam list;
-  ASSERT_TRUE(this->load(list, path));
+  ASSERT_TRUE(this->load(list, "breaks.txt"));
   EXPECT_EQ((Items{"a", "b", "c", "<none>", "d"}), items_of(list));
 }
 
-TEST_F(AnsiStringsFile, BytesAreTakenRaw) {
-  const std::string path = at("raw.txt");
-  write_bytes(path, "\xEF\xBB\xBF\xE9t\xE9\n\xFF");
-  TAnsiStrings list;
-  ASSERT_TRUE(list.loadFromFile(path.c_str()));
-  EXPECT_EQ((Items{"\xEF\xBB\xBF\xE9t\xE9", "\xFF"}), items_of(list));
-  ASSERT_TRUE(list.saveToFile(path.c_str()));
-  EXPECT_EQ("\xEF\xBB\xBF\xE9t\xE9\n\xFF", read_bytes(path));
+TYPED_TEST(ListFile, FailuresAreReportedAndLoadKeepsTheItems) {
+  using L = vorn_test::LitOf<TypeParam>;
+  TypeParam list;
+  list.add(L("kept"));
+  write_bytes(this->at("zero.txt"), "");
+  EXPECT_FALSE(this->load(list, "zero.txt"));
+  EXPECT_FALSE(this->load(list, "missing.txt"));
+  EXPECT_FALSE(list.loadFromFile(nullptr));
+  EXPECT_EQ((Items{"kept"}), items_of(list));
+  EXPECT_FALSE(this->save(list, "no/such/dir/list.txt"));
+  EXPECT_FALSE(list.saveToFile(L("")));
+  EXPECT_FALSE(list.saveToFile(nullptr));
 }
 
 TEST_F(WideStringsFile, UnitsAreLittleEndianWithoutByteOrderMark) {
-  const std::string path = at("wide.txt");
   TWideStrings list;
   list.add(WL({0x20AC, 'a', 0}));
   list.add(WL({0x4E2D, 0}));
-  ASSERT_TRUE(list.saveToFile(WL(path.c_str())));
+  ASSERT_TRUE(list.saveToFile(WL(at("wide.txt").c_str())));
   EXPECT_EQ(std::string("\xAC\x20"
                         "a\0"
                         "\n\0"
                         "\x2D\x4E",
                         8),
-            read_bytes(path));
+            read_bytes(at("wide.txt")));
 }
 
 TEST_F(WideStringsFile, ByteOrderMarkStaysAndOddByteIsDropped) {
-  const std::string path = at("bom.txt");
+  const WL path(at("bom.txt").c_str());
   TWideStrings list;
-  write_bytes(path, std::string("\xFF\xFE"
-                                "a\0",
-                                4));
-  ASSERT_TRUE(list.loadFromFile(WL(path.c_str())));
+  write_bytes(at("bom.txt"), std::string("\xFF\xFE"
+                                         "a\0",
+                                         4));
+  ASSERT_TRUE(list.loadFromFile(path));
   ASSERT_EQ(1u, list.count());
   EXPECT_TRUE(*list.getItem(0) == WL({0xFEFF, 'a', 0}));
-
-  write_bytes(path, std::string("a\0b", 3));
-  ASSERT_TRUE(list.loadFromFile(WL(path.c_str())));
+  write_bytes(at("bom.txt"), std::string("a\0b", 3));
+  ASSERT_TRUE(list.loadFromFile(path));
   EXPECT_EQ((Items{"a"}), items_of(list));
-
-  write_bytes(path, "a");
-  EXPECT_TRUE(list.loadFromFile(WL(path.c_str())));
+  write_bytes(at("bom.txt"), "a");
+  EXPECT_TRUE(list.loadFromFile(path));
   EXPECT_EQ(0u, list.count());
-}
-
-TEST_F(WideStringsFile, LineSeparatorInAFileEndsALine) {
-  const std::string path = at("ls.txt");
-  write_bytes(path, std::string("a\0\x28\x20"
-                                "b\0",
-                                6));
-  TWideStrings list;
-  ASSERT_TRUE(list.loadFromFile(WL(path.c_str())));
-  EXPECT_EQ((Items{"a", "b"}), items_of(list));
 }
 
 }  // namespace

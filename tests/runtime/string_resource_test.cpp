@@ -5,53 +5,41 @@
 
 namespace {
 
-const char kOpen[] = "Open";
-const char kClose[] = "Close";
-const char kOpenDefault[] = "Open (default)";
-const char kQuit[] = "Quit";
-const char kFirst[] = "first";
-const char kSecond[] = "second";
-
+const char kOpen[] = "Open", kClose[] = "Close", kOpenDefault[] = "Open (default)", kQuit[] = "Quit";
+const char kFirst[] = "first", kSecond[] = "second";
 const string_res_entry kTable[] = {{10, kOpen}, {20, kClose}, {30, kFirst}, {30, kSecond}};
 const string_res_entry kDefaults[] = {{10, kOpenDefault}, {40, kQuit}, {50, nullptr}};
 
-TEST(StringResource, TableFirstThenDefaults) {
+TEST(StringResource, TableFirstThenDefaultsWithinTheCounts) {
   EXPECT_EQ(kOpen, loadstringfromres_impl(10, kTable, 4, kDefaults, 3));
   EXPECT_EQ(kFirst, loadstringfromres_impl(30, kTable, 4, kDefaults, 3));
   EXPECT_EQ(kQuit, loadstringfromres_impl(40, kTable, 4, kDefaults, 3));
   EXPECT_EQ(nullptr, loadstringfromres_impl(99, kTable, 4, kDefaults, 3));
   EXPECT_EQ(nullptr, loadstringfromres_impl(50, kTable, 4, kDefaults, 3));
-}
-
-TEST(StringResource, CountsLimitTheSearch) {
   EXPECT_EQ(kOpenDefault, loadstringfromres_impl(10, kTable, 0, kDefaults, 3));
   EXPECT_EQ(nullptr, loadstringfromres_impl(20, kTable, 1, kDefaults, 3));
   EXPECT_EQ(nullptr, loadstringfromres_impl(40, kTable, 4, kDefaults, 1));
   EXPECT_EQ(nullptr, loadstringfromres_impl(10, kTable, -1, kDefaults, 0));
-  EXPECT_EQ(kOpenDefault, loadstringfromres_impl(10, nullptr, 4, kDefaults, 3));
 }
 
 TEST(StringResource, SameTableIsSearchedOnce) {
   EXPECT_EQ(kClose, loadstringfromres_impl(20, kTable, 4, kTable, 4));
-  EXPECT_EQ(nullptr, loadstringfromres_impl(40, kTable, 4, kTable, 4));
   // A count of 0 skips the first search, and the same table is not searched again.
   EXPECT_EQ(nullptr, loadstringfromres_impl(20, kTable, 0, kTable, 4));
 }
 
 TEST(StringResource, EntriesAreStoredIntoTheCallersVariables) {
   const string_res_entry* table = nullptr;
-  int count = -1;
+  const string_res_entry* defaults = nullptr;
+  int count = -1, default_count = 0;
   setStringResEntry_impl(kTable, 4, &table, &count);
+  setStringResDefaultEntry_impl(kDefaults, 3, &defaults, &default_count);
   EXPECT_EQ(kTable, table);
   EXPECT_EQ(4, count);
-  const string_res_entry* defaults = nullptr;
-  int default_count = 0;
-  setStringResDefaultEntry_impl(kDefaults, 3, &defaults, &default_count);
   EXPECT_EQ(kDefaults, defaults);
   EXPECT_EQ(3, default_count);
-  EXPECT_EQ(kQuit, loadstringfromres_impl(40, table, count, defaults, default_count));
   vorn_cleanup_string_resource();
-  EXPECT_EQ(kTable, table);
+  EXPECT_EQ(kQuit, loadstringfromres_impl(40, table, count, defaults, default_count));
 }
 
 }  // namespace
