@@ -19,7 +19,7 @@ using Attribute = rapidxml::xml_attribute<char>;
 
 // How much of the unparsed rest of the document an error line quotes. The rest can be
 // the whole of a very large document; the position and the first bytes say enough.
-constexpr size_t kMaxErrorExcerpt = 512;
+constexpr size_t kMaxErrorExcerpt = 4096;
 
 // Local lists up to this size are searched in order; longer ones get a hash index.
 constexpr int32_t kLinearLookupMax = 8;
