@@ -190,7 +190,6 @@ struct Frame {
   const Node* node;
   const Node* next_child;
   const tnoticeLocal* local;
-  RawFields fields;
   bool needs_update;
   size_t first_kept;  // where this node's kept children start in KeptItems
 };
@@ -235,11 +234,11 @@ class Walker {
     size_t name_length = 0;
     const unsigned short* name = convert_.Convert(node->name(), &name_length);
     const tnoticeLocal* local = locals_.Find(name, name_length);
-    const RawFields fields = ReadAttributes(node);
     bool needs_update = inherited;
     bool up_to_date = false;
     if (local != nullptr) {
       needs_update = false;
+      const RawFields fields = ReadAttributes(node);
       if (local->version != nullptr && local->versionIsText == 0) {
         // A component without a version attribute counts as version 0.
         size_t n = 0;
@@ -254,7 +253,8 @@ class Walker {
       }
     }
     if (up_to_date) return;
-    stack_.push_back(Frame{node, node->first_node(), local, fields, needs_update, kept_.items.size()});
+    if (!needs_update && node->first_node() == nullptr) return;  // nothing can keep it
+    stack_.push_back(Frame{node, node->first_node(), local, needs_update, kept_.items.size()});
   }
 
   void Leave(const Frame& frame) {
@@ -274,7 +274,8 @@ class Walker {
   }
 
   void Fill(const Frame& frame, tnoticeItem& item) {
-    const RawFields& f = frame.fields;
+    // Attributes are read here and for matched components only: most nodes are dropped.
+    const RawFields f = ReadAttributes(frame.node);
     item.name = convert_.NewString(frame.node->name());
     item.version = NewStringOrNull(f.version);
     item.filename = NewStringOrNull(f.filename);
