@@ -40,36 +40,56 @@ VORN_EXTERN_C_BEGIN
  *  the locale's default. Returns 1, or 0 (setting unchanged) when ICU does not know the name. */
 VORN_API int Vorn_SetAnsiCodePage(const char* icu_name);
 
-/** UTF-16 (to its terminator) into the named character set. */
+/** UTF-16 (to its terminator) into the named character set (null name: ICU's default). 0 for a
+ *  null dest or source or a capacity of 0; -1, dest[0] = 0, when the name is unknown. */
 VORN_API int StrUnicodeToAny(const char* converter, char* dest, uint32_t capacity, const unsigned short* src);
-/** The named character set (length bytes, -1 = to the terminator) into UTF-16; capacity in units. */
+/** The named character set (length bytes, -1 = to the terminator) into UTF-16; capacity in units.
+ *  0 for a null dest, a capacity of 0 or a null/empty name; -1, dest[0] = 0, for an unknown name. */
 VORN_API int AnyToUnicode(const char* converter, unsigned short* dest, uint32_t capacity, const char* src,
                           int32_t length);
-/** Between two byte-oriented character sets; the target is named first. */
+/** Between two byte-oriented character sets, target named first. 0 for a null dest, source or
+ *  name, a capacity of 0, or a name that ICU does not know. */
 VORN_API int AnyToAny(const char* to_converter, const char* from_converter, char* dest, uint32_t capacity,
                       const char* src, int32_t length);
 
+/** UTF-8 into the named character set, as AnyToAny. */
 VORN_API int StrUTF8ToAny(const char* to_converter, char* dest, uint32_t capacity, const char* src, int32_t length);
+/** UTF-8 into US-ASCII (other characters become 0x1A), as AnyToAny. */
 VORN_API int StrUTF8ToASCII(char* dest, uint32_t capacity, const char* src, int32_t length);
+/** UTF-8 into GB2312, as AnyToAny. */
 VORN_API int StrUTF8ToGB2312(char* dest, uint32_t capacity, const char* src, int32_t length);
+/** UTF-8 into Latin-9 (ISO-8859-15), as AnyToAny. */
 VORN_API int StrUTF8ToLatin9(char* dest, uint32_t capacity, const char* src, int32_t length);
+/** GB2312 (to its terminator) into UTF-8, as AnyToAny. */
 VORN_API int StrGB2312ToUTF8(char* dest, uint32_t capacity, const char* src);
+/** GB18030 (to its terminator) into UTF-8, as AnyToAny. */
 VORN_API int StrGB18030ToUTF8(char* dest, uint32_t capacity, const char* src);
+/** Latin-9 (to its terminator) into UTF-8, as AnyToAny. */
 VORN_API int StrLatin9ToUTF8(char* dest, uint32_t capacity, const char* src);
 
+/** UTF-16 into US-ASCII, as StrUnicodeToAny. */
 VORN_API int StrUnicodeToASCII(char* dest, uint32_t capacity, const unsigned short* src);
+/** UTF-16 into GB2312, as StrUnicodeToAny. */
 VORN_API int StrUnicodeToGB2312(char* dest, uint32_t capacity, const unsigned short* src);
+/** UTF-16 into UTF-8, as StrUnicodeToAny. */
 VORN_API int StrUnicodeToUtf8(char* dest, uint32_t capacity, const unsigned short* src);
+/** UTF-16 into Latin-9, as StrUnicodeToAny. */
 VORN_API int StrUnicodeToLatin9(char* dest, uint32_t capacity, const unsigned short* src);
-/** UTF-16 into the ANSI character set; the count includes the terminator, 0 on failure. */
+/** UTF-16 into the ANSI character set; the count includes the terminator, 0 on failure (also when
+ *  the destination is too small); a capacity of 0 asks for the size needed. */
 VORN_API int StrUnicodeToANSI(char* dest, uint32_t capacity, const unsigned short* src);
 
+/** GB2312 into UTF-16, as AnyToUnicode. */
 VORN_API int StrGB2312ToUnicode(unsigned short* dest, uint32_t capacity, const char* src, int32_t length);
+/** Latin-9 into UTF-16, as AnyToUnicode. */
 VORN_API int StrLatin9ToUnicode(unsigned short* dest, uint32_t capacity, const char* src, int32_t length);
+/** Big5 into UTF-16, as AnyToUnicode. */
 VORN_API int Big5CodeToUnicode(unsigned short* dest, uint32_t capacity, const char* src, int32_t length);
+/** UTF-8 into UTF-16, as AnyToUnicode. */
 VORN_API int StrUtf8ToUnicode(unsigned short* dest, uint32_t capacity, const char* src, int32_t length);
+/** US-ASCII (to its terminator) into UTF-16, as AnyToUnicode. */
 VORN_API int StrASCIIToUnicode(unsigned short* dest, uint32_t capacity, const char* src);
-/** The ANSI character set into UTF-16; the count includes the terminator, 0 on failure. */
+/** The ANSI character set into UTF-16, as StrUnicodeToANSI (capacity in units). */
 VORN_API int StrANSIToUnicode(unsigned short* dest, uint32_t capacity, const char* src);
 
 VORN_EXTERN_C_END

@@ -1,18 +1,17 @@
 // Creating a directory together with its missing parents.
 #include <climits>
-#include <string>
 
 #include "files/path_impl.h"
 #include "platform/file_system.h"
 #include "vorn/files.h"
+#include "vorn/strings.h"
 
 namespace path = vorn::detail::path;
 
 extern "C" bool Vorn_ForceCreateDir(const char* dir) {
   if (dir == nullptr) return false;
-  std::string accumulated;
-  accumulated.reserve(260);
-  if (path::has_drive(dir)) accumulated.assign(dir, 2);
+  TStringA accumulated(260, TStringA::ctCapacity);
+  if (path::has_drive(dir)) accumulated.Append(dir, 2);
 
   // A level longer than the longest path the system accepts cannot be created anyway.
   char level_text[PATH_MAX + 1];
@@ -20,10 +19,10 @@ extern "C" bool Vorn_ForceCreateDir(const char* dir) {
   for (int32_t level = 2;; ++level) {
     if (!path::level_of(dir, level_text, sizeof level_text, level)) return false;
     if (level_text[0] == 0) break;
-    accumulated += level_text;
-    if (vorn::platform::path_exists(accumulated.c_str())) {
+    accumulated.Append(level_text, 0);
+    if (vorn::platform::path_exists(accumulated.p())) {
       present = true;
-    } else if (vorn::platform::make_directory(accumulated.c_str())) {
+    } else if (vorn::platform::make_directory(accumulated.p())) {
       present = true;
     } else {
       return false;
