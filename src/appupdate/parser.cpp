@@ -25,17 +25,16 @@ constexpr size_t kMaxErrorExcerpt = 4096;
 constexpr int32_t kLinearLookupMax = 8;
 
 void LogParseError(const char* where, const char* message) {
-  std::string excerpt;
-  if (where != nullptr) {
-    size_t n = strnlen(where, kMaxErrorExcerpt + 1);
-    if (n > kMaxErrorExcerpt) {
-      n = kMaxErrorExcerpt;
-      // Do not cut a UTF-8 sequence in two.
-      while (n > 0 && (static_cast<unsigned char>(where[n]) & 0xC0) == 0x80) --n;
-    }
-    excerpt.assign(where, n);
+  char excerpt[kMaxErrorExcerpt + 1];
+  size_t n = where == nullptr ? 0 : strnlen(where, kMaxErrorExcerpt + 1);
+  if (n > kMaxErrorExcerpt) {
+    n = kMaxErrorExcerpt;
+    // Do not cut a UTF-8 sequence in two.
+    while (n > 0 && (static_cast<unsigned char>(where[n]) & 0xC0) == 0x80) --n;
   }
-  Vorn_Log_Error("ParseXML Error :%s,%s", excerpt.c_str(), message);
+  if (n > 0) std::memcpy(excerpt, where, n);
+  excerpt[n] = 0;
+  Vorn_Log_Error("ParseXML Error :%s,%s", excerpt, message);
 }
 
 // `name` (size bytes) equals the lower-case ASCII `word` without regard to ASCII case.
@@ -295,8 +294,11 @@ class Walker {
   // The temporary directory followed by "nublo\", or "SYSTEMP" when there is none.
   unsigned short* TempFolder() {
     if (temp_folder_.empty()) {
-      std::string dir;
-      temp_folder_ = platform::TempDirectory(dir) ? dir + "nublo\\" : "SYSTEMP";
+      if (platform::TempDirectory(temp_folder_)) {
+        temp_folder_.append("nublo\\");
+      } else {
+        temp_folder_.assign("SYSTEMP");
+      }
     }
     return convert_.NewString(temp_folder_.c_str());
   }

@@ -71,7 +71,8 @@ class Checker {
   bool Same(const unsigned short* got, const char* want) {
     if (want == nullptr) return got == nullptr;
     if (got == nullptr) return false;
-    std::string text = want;
+    std::string text;
+    text.assign(want);
     if (want == kTempFolder) {
       if (!platform::TempDirectory(text)) return false;
       text += "nublo\\";
