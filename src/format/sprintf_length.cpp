@@ -40,17 +40,38 @@ const char* SkipUnknownSpec(const char* p, int long_letters, Source& args) {
   if (*p == 0 || *p == '%') return nullptr;
   for (int i = 0; i < stars; ++i) args.Int32();
   switch (*p) {
-    case 'c': case 'd': case 'i': case 'o': case 'u': case 'x': case 'X':
+    case 'c':
+    case 'd':
+    case 'i':
+    case 'o':
+    case 'u':
+    case 'x':
+    case 'X':
       if (long_letters >= 2) {
         args.Int64();
       } else {
         args.Int32();
       }
       break;
-    case 'a': case 'A': case 'e': case 'E': case 'f': case 'F': case 'g': case 'G':
+    case 'a':
+    case 'A':
+    case 'e':
+    case 'E':
+    case 'f':
+    case 'F':
+    case 'g':
+    case 'G':
       args.Real();
       break;
-    case 'p': case 's': case 'S': case 'z': case 'q': case 'Q': case 'w': case 'T': case 'n':
+    case 'p':
+    case 's':
+    case 'S':
+    case 'z':
+    case 'q':
+    case 'Q':
+    case 'w':
+    case 'T':
+    case 'n':
       args.PointerBits();  // a pointer: taken, not followed
       break;
     default:
@@ -96,11 +117,19 @@ uint32_t EstimateLength(const char* format, Source& args) {
         previous = n < 1 ? 1 : n;
         break;
       }
-      case 'e': case 'f': case 'g': case 'G':
+      case 'e':
+      case 'f':
+      case 'g':
+      case 'G':
         args.Real();
         previous = 32;
         break;
-      case 'd': case 'i': case 'o': case 'u': case 'x': case 'X':
+      case 'd':
+      case 'i':
+      case 'o':
+      case 'u':
+      case 'x':
+      case 'X':
         args.Int32();
         previous = 32;
         break;
