@@ -5,15 +5,16 @@
 //
 //   output accumulator  SprintfAccumulator + SprintfAppend: a zero-terminated text that
 //                       starts in a fixed buffer of the driver and grows on the heap;
-//   parser              SprintfSpec / SprintfParser: flags, width, precision, length
+//   parser              SprintfSpec / SprintfParseSpec: flags, width, precision, length
 //                       letters and the row of SprintfConversionTable;
 //   argument source     sprintf_args.h (va_list, or an array of tagged values);
 //   converters          SprintfEngine: integers, floats, strings, quoting, %c, %n, %T.
 //
 // What the wide engine does differently is collected in SprintfUnitPolicy: the growth
-// of the accumulator (exact size, byte counts for the grow function). Every heap block
-// of either engine comes from new[] of its unit type, so the strings' delete[] releases
-// the driver's result, and %z releases its argument with delete[].
+// of the accumulator (exact size, byte counts for the grow function). The argument
+// types of s, S, z, q, Q, w, c and T follow the unit type through the source. Every
+// heap block of either engine comes from new[] of its unit type, so the strings'
+// delete[] releases the driver's result, and %z releases its argument with delete[].
 #ifndef VORN_SRC_FORMAT_SPRINTF_IMPL_H
 #define VORN_SRC_FORMAT_SPRINTF_IMPL_H
 
