@@ -5,15 +5,16 @@
 //
 //   output accumulator  SprintfAccumulator + SprintfAppend: a zero-terminated text that
 //                       starts in a fixed buffer of the driver and grows on the heap;
-//   parser              SprintfSpec / SprintfParser: flags, width, precision, length
+//   parser              SprintfSpec / SprintfParseSpec: flags, width, precision, length
 //                       letters and the row of SprintfConversionTable;
 //   argument source     sprintf_args.h (va_list, or an array of tagged values);
 //   converters          SprintfEngine: integers, floats, strings, quoting, %c, %n, %T.
 //
 // What the wide engine does differently is collected in SprintfUnitPolicy: the growth
-// of the accumulator (exact size, byte counts for the grow function). Every heap block
-// of either engine comes from new[] of its unit type, so the strings' delete[] releases
-// the driver's result, and %z releases its argument with delete[].
+// of the accumulator (exact size, byte counts for the grow function). The argument
+// types of s, S, z, q, Q, w, c and T follow the unit type through the source. Every
+// heap block of either engine comes from new[] of its unit type, so the strings'
+// delete[] releases the driver's result, and %z releases its argument with delete[].
 #ifndef VORN_SRC_FORMAT_SPRINTF_IMPL_H
 #define VORN_SRC_FORMAT_SPRINTF_IMPL_H
 
@@ -31,12 +32,12 @@ namespace vorn::detail {
 
 // ---- constants -------------------------------------------------------------------
 
-inline constexpr int32_t kSprintfBaseSize = 350;     // driver's base buffer, in units
-inline constexpr int32_t kSprintfWorkSize = 350;     // quoting texts above this go to the heap
+inline constexpr int32_t kSprintfBaseSize = 350;  // driver's base buffer, in units
+inline constexpr int32_t kSprintfWorkSize = 350;  // quoting texts above this go to the heap
 inline constexpr int32_t kSprintfWidthCap = 340;
 inline constexpr int32_t kSprintfPrecisionCap = 310;  // rows that are not string kind
 inline constexpr int32_t kSprintfFloatPrecisionCap = 165;
-inline constexpr int32_t kSprintfFloatDigits = 16;    // significant digits; later ones are 0
+inline constexpr int32_t kSprintfFloatDigits = 16;  // significant digits; later ones are 0
 inline constexpr int32_t kSprintfExponentLimit = 350;
 inline constexpr int32_t kSprintfSpaceRun = 73;
 inline constexpr int32_t kSprintfShrinkSlack = 10;
@@ -202,7 +203,8 @@ struct SprintfRowIndex {
   int8_t row[128];
   constexpr SprintfRowIndex() : row() {
     for (auto& r : row) r = -1;
-    for (int i = 21; i >= 0; --i) row[static_cast<unsigned char>(SprintfConversionTable[i].letter)] = static_cast<int8_t>(i);
+    for (int i = 21; i >= 0; --i)
+      row[static_cast<unsigned char>(SprintfConversionTable[i].letter)] = static_cast<int8_t>(i);
   }
 };
 inline constexpr SprintfRowIndex kSprintfRowIndex{};
@@ -273,13 +275,26 @@ template <class Unit, class Source>
 inline void SprintfParseSpec(const Unit*& p, Source& args, SprintfSpec& spec) {
   for (;; ++p) {
     switch (*p) {
-      case ' ': spec.space = true; continue;
-      case '!': spec.alt2 = true; continue;
-      case '#': spec.alt = true; continue;
-      case '+': spec.plus = true; continue;
-      case '-': spec.left = true; continue;
-      case '0': spec.zero = true; continue;
-      default: break;
+      case ' ':
+        spec.space = true;
+        continue;
+      case '!':
+        spec.alt2 = true;
+        continue;
+      case '#':
+        spec.alt = true;
+        continue;
+      case '+':
+        spec.plus = true;
+        continue;
+      case '-':
+        spec.left = true;
+        continue;
+      case '0':
+        spec.zero = true;
+        continue;
+      default:
+        break;
     }
     break;
   }
@@ -316,39 +331,54 @@ inline void SprintfParseSpec(const Unit*& p, Source& args, SprintfSpec& spec) {
 
 // ---- converters ------------------------------------------------------------------
 
+/// An ASCII character as a unit.
+template <class Unit>
+constexpr Unit SprintfUnit(char c) {
+  return static_cast<Unit>(static_cast<unsigned char>(c));
+}
+
+inline constexpr char kSprintfDigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+/// Decimal digits of a value, two at a time from the end; returns the first digit.
+template <class Unit, class Value>
+inline Unit* SprintfDecimalBackward(Unit* end, Value value) {
+  Unit* p = end;
+  while (value >= 100) {
+    const auto pair = static_cast<unsigned>(value % 100) * 2;
+    value /= 100;
+    *--p = SprintfUnit<Unit>(kSprintfDigitPairs[pair + 1]);
+    *--p = SprintfUnit<Unit>(kSprintfDigitPairs[pair]);
+  }
+  if (value >= 10) {
+    const auto pair = static_cast<unsigned>(value) * 2;
+    *--p = SprintfUnit<Unit>(kSprintfDigitPairs[pair + 1]);
+    *--p = SprintfUnit<Unit>(kSprintfDigitPairs[pair]);
+  } else {
+    *--p = static_cast<Unit>('0' + value);
+  }
+  return p;
+}
+
 /// Writes the digits of `value` backwards ending at `end`; returns the first digit.
 template <class Unit>
 inline Unit* SprintfDigitsBackward(Unit* end, uint64_t value, unsigned base, const char* digits) {
-  static constexpr char kPairs[] =
-      "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
-      "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
-      "8081828384858687888990919293949596979899";
   Unit* p = end;
   switch (base) {
     case 10:
-      while (value >= 100) {
-        const auto pair = static_cast<unsigned>(value % 100) * 2;
-        value /= 100;
-        *--p = static_cast<Unit>(kPairs[pair + 1]);
-        *--p = static_cast<Unit>(kPairs[pair]);
-      }
-      if (value >= 10) {
-        const auto pair = static_cast<unsigned>(value) * 2;
-        *--p = static_cast<Unit>(kPairs[pair + 1]);
-        *--p = static_cast<Unit>(kPairs[pair]);
-      } else {
-        *--p = static_cast<Unit>('0' + value);
-      }
-      return p;
+      if (value <= 0xFFFFFFFFu) return SprintfDecimalBackward(end, static_cast<uint32_t>(value));
+      return SprintfDecimalBackward(end, value);
     case 16:
       do {
-        *--p = static_cast<Unit>(digits[value & 15]);
+        *--p = SprintfUnit<Unit>(digits[value & 15]);
         value >>= 4;
       } while (value != 0);
       return p;
     default:  // 8
       do {
-        *--p = static_cast<Unit>(digits[value & 7]);
+        *--p = SprintfUnit<Unit>(digits[value & 7]);
         value >>= 3;
       } while (value != 0);
       return p;
@@ -376,7 +406,7 @@ class SprintfEngine {
     for (;;) {
       const Unit* literal = p;
       if constexpr (sizeof(Unit) == 1) {
-        p = strchrnul(p, '%');
+        if (*p != '%' && *p != 0) p = strchrnul(p + 1, '%');  // no call between adjacent specs
       } else {
         while (*p != 0 && *p != '%') ++p;
       }
@@ -500,8 +530,8 @@ class SprintfEngine {
   /// A text argument cut to the precision (the scan never passes the precision).
   static SprintfText<Unit> Cut(const Unit* s, int32_t precision) {
     if (s == nullptr) return {SprintfTexts<Unit>::kEmpty, 0};
-    size_t limit = precision < 0 ? static_cast<size_t>(std::numeric_limits<int32_t>::max() / 4)
-                                 : static_cast<size_t>(precision);
+    size_t limit =
+        precision < 0 ? static_cast<size_t>(std::numeric_limits<int32_t>::max() / 4) : static_cast<size_t>(precision);
     size_t n;
     if constexpr (sizeof(Unit) == 1) {
       n = strnlen(s, limit);
@@ -529,7 +559,8 @@ class SprintfEngine {
         sign = ' ';
       }
     } else {
-      magnitude = spec.long_long ? static_cast<uint64_t>(args_.Int64()) : uint64_t{static_cast<uint32_t>(args_.Int32())};
+      magnitude =
+          spec.long_long ? static_cast<uint64_t>(args_.Int64()) : uint64_t{static_cast<uint32_t>(args_.Int32())};
     }
     const bool alt = spec.alt && magnitude != 0;
     int32_t precision = spec.precision;
@@ -613,7 +644,7 @@ SprintfText<Unit> SprintfEngine<Unit, Source>::ConvertFloat(const SprintfSpec& s
 
   SprintfWriter<Unit> out{work_, work_, work_ + kSprintfConvertSize};
   auto put_word = [&out](const char* word) {
-    while (*word != 0) out.Put(static_cast<Unit>(*word++));
+    while (*word != 0) out.Put(SprintfUnit<Unit>(*word++));
   };
   if (std::isnan(value)) {
     put_word("NaN");
@@ -679,7 +710,7 @@ SprintfText<Unit> SprintfEngine<Unit, Source>::ConvertFloat(const SprintfSpec& s
     return static_cast<Unit>('0' + d);
   };
 
-  if (sign != 0) out.Put(static_cast<Unit>(sign));
+  if (sign != 0) out.Put(SprintfUnit<Unit>(sign));
   if (counter < 0) {
     out.Put('0');
   } else {
@@ -700,7 +731,7 @@ SprintfText<Unit> SprintfEngine<Unit, Source>::ConvertFloat(const SprintfSpec& s
     }
   }
   if (kind == SprintfKind::kExponentFloat || (exponent_form && exponent != 0)) {
-    out.Put(static_cast<Unit>(kSprintfDigits[spec.row->digit_offset]));
+    out.Put(SprintfUnit<Unit>(kSprintfDigits[spec.row->digit_offset]));
     out.Put(exponent < 0 ? '-' : '+');
     const int32_t e = exponent < 0 ? -exponent : exponent;
     if (e >= 100) out.Put(static_cast<Unit>('0' + e / 100));
@@ -723,7 +754,7 @@ SprintfText<Unit> SprintfEngine<Unit, Source>::ConvertFloat(const SprintfSpec& s
 template <class Unit, class Source>
 bool SprintfEngine<Unit, Source>::ConvertQuoted(const SprintfSpec& spec) {
   const SprintfKind kind = spec.row->kind;
-  const Unit quote = kind == SprintfKind::kQuotedDouble ? '"' : '\'';
+  const Unit quote = SprintfUnit<Unit>(kind == SprintfKind::kQuotedDouble ? '"' : '\'');
   const Unit* s = args_.Text();
   bool enclose = kind == SprintfKind::kQuotedEnclosed;
   if (s == nullptr) {
