@@ -13,7 +13,7 @@ bool IsOneOf(const char* letters, char c) { return c != 0 && std::strchr(letters
 
 bool IsSkippedLetter(char c) { return IsOneOf("FLNhl", c); }
 
-/// Consumes the arguments of a specification the quick walk does not know (flags,
+/// Consumes the arguments of a directive the quick walk does not know (flags,
 /// width, precision, or a letter outside its set), as the formatter would take them,
 /// without reading through any of them. `p` stands on the character after the % and
 /// an optional skipped letter; `long_letters` counts the l letters already passed.
@@ -101,7 +101,7 @@ uint32_t EstimateLength(const char* format, Source& args) {
       args.CountTarget();
     } else if (const char* letter = SkipUnknownSpec(p, long_letters, args)) {
       // The first character repeats the previous estimate; the rest of the
-      // specification up to its letter counts as text, exactly as the walk would
+      // directive up to its letter counts as text, exactly as the walk would
       // count it character by character.
       sum += static_cast<uint32_t>(letter - p);
       next = letter + 1;

@@ -21,7 +21,7 @@ TEST(SprintfLiteral, CopiesTextAndStopsWhereTheFormatSays) {
   EXPECT_EQ("plain text", Format("plain text"));
   EXPECT_EQ("50%", Format("50%"));             // lone trailing %
   EXPECT_EQ("100", Format("100%h and more"));  // unknown letter ends the output
-  EXPECT_EQ("a", Format("a%5"));               // format ends inside a specification
+  EXPECT_EQ("a", Format("a%5"));               // format ends inside a directive
   EXPECT_EQ("a", Format("a%ll"));
   EXPECT_EQ("x", Format("x%lllld", {I(1)}));  // a third l is a letter of its own
   EXPECT_EQ("    %", Format("%5%"));
@@ -49,10 +49,10 @@ TEST(SprintfIntegers, AgreeWithTheCLibraryOnTheCommonSubset) {
         for (char letter : letters) {
           // The engine's 0 flag also pads under a precision; the C library drops it there.
           if (std::strchr(f, '0') != nullptr && *p != 0) continue;
-          const std::string spec = std::string("[%") + f + w + p + letter + "]";
+          const std::string dir = std::string("[%") + f + w + p + letter + "]";
           for (int32_t v : values) {
-            SCOPED_TRACE(spec + " of " + std::to_string(v));
-            EXPECT_EQ(Reference(spec.c_str(), v), Format(spec.c_str(), {I(v)}));
+            SCOPED_TRACE(dir + " of " + std::to_string(v));
+            EXPECT_EQ(Reference(dir.c_str(), v), Format(dir.c_str(), {I(v)}));
           }
         }
       }
