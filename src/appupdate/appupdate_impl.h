@@ -72,11 +72,21 @@ class Utf8ToWide {
   size_t capacity_ = 0;
 };
 
+// Number of '>' characters among `length` bytes that do not follow a '/'. Every element
+// that the parse opens ends its start tag with such a '>' (the character before it is a
+// name character, a blank or a quote), so this bounds the nesting depth from above.
+size_t CountOpeningTagEnds(const char* text, size_t length);
+
 // Follows the element structure of `text` (zero-terminated) exactly as the XML parse
 // will, and returns the position of the first element that opens more than `limit`
 // levels deep, or null when there is none. Scanning stops quietly where the parse
 // would reject the text: the parse reports that error itself.
 const char* FindExcessNesting(const char* text, uint32_t limit);
+
+// The reference document of the self-check, with the local list "main" 1.0,
+// "componet2" 4576edac (text), "componet2_3" 3.2.4.5, "componet3_1" 1.2.4.5 and
+// "file2" 23aed3 (text).
+extern const char kReferenceDocument[];
 
 }  // namespace vorn::detail::appupdate
 

@@ -4,6 +4,8 @@
 // the parser's own character classes so that both agree on every tag boundary.
 #include <rapidxml/rapidxml.hpp>
 
+#include <cstring>
+
 #include "appupdate/appupdate_impl.h"
 
 namespace vorn::detail::appupdate {
@@ -56,6 +58,37 @@ bool SkipDoctype(const char*& p) {
   return true;
 }
 
+// Exact per-byte zero test: the high bit of each byte of the result is set where `x`
+// has a zero byte, and nowhere else.
+inline uint64_t ZeroBytes(uint64_t x) {
+  constexpr uint64_t kLow7 = 0x7F7F7F7F7F7F7F7Full;
+  return ~(((x & kLow7) + kLow7) | x | kLow7);
+}
+
+}  // namespace
+
+size_t CountOpeningTagEnds(const char* text, size_t length) {
+  const auto* u = reinterpret_cast<const unsigned char*>(text);
+  size_t count = 0;
+  size_t i = 0;
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+  constexpr uint64_t kOnes = 0x0101010101010101ull;
+  uint64_t before = 0;  // the byte before the current word
+  for (; i + 8 <= length; i += 8) {
+    uint64_t word;
+    std::memcpy(&word, u + i, sizeof word);
+    const uint64_t previous = (word << 8) | before;
+    const uint64_t closes = ZeroBytes(word ^ (kOnes * '>')) & ~ZeroBytes(previous ^ (kOnes * '/'));
+    count += static_cast<size_t>(__builtin_popcountll(closes));
+    before = u[i + 7];
+  }
+#endif
+  for (; i < length; ++i) count += u[i] == '>' && (i == 0 || u[i - 1] != '/');
+  return count;
+}
+
+namespace {
+
 enum class Markup { kError, kSkipped, kEmptyElement, kOpenElement };
 
 // One markup item after its '<': declaration, processing instruction, comment, CDATA,
@@ -103,10 +136,8 @@ Markup ScanMarkup(const char*& p) {
     if (quote != '\'' && quote != '"') return Markup::kError;
     ++p;
     // Character references never contain a quote, so the value ends at the next one.
-    while (*p != quote) {
-      if (*p == 0) return Markup::kError;
-      ++p;
-    }
+    p = std::strchr(p, quote);
+    if (p == nullptr) return Markup::kError;
     ++p;
     SkipSpace(p);
   }
@@ -124,6 +155,7 @@ Markup ScanMarkup(const char*& p) {
 }  // namespace
 
 const char* FindExcessNesting(const char* text, uint32_t limit) {
+  if (CountOpeningTagEnds(text, std::strlen(text)) <= limit) return nullptr;
   const char* p = text;
   if (static_cast<unsigned char>(p[0]) == 0xEF && static_cast<unsigned char>(p[1]) == 0xBB &&
       static_cast<unsigned char>(p[2]) == 0xBF) {
@@ -135,7 +167,7 @@ const char* FindExcessNesting(const char* text, uint32_t limit) {
     if (*p == 0) return nullptr;
     if (*p != '<') {
       if (depth == 0) return nullptr;  // text outside every element: rejected by the parse
-      while (*p != 0 && *p != '<') ++p;  // character data
+      p += std::strcspn(p, "<");  // character data
       continue;
     }
     if (depth > 0 && p[1] == '/') {

@@ -5,7 +5,6 @@
 #include <cstring>
 #include <memory>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "appupdate/appupdate_impl.h"
@@ -73,13 +72,24 @@ RawFields ReadAttributes(const Node* node) {
   RawFields f;
   for (const Attribute* a = node->first_attribute(); a != nullptr; a = a->next_attribute()) {
     const char* name = a->name();
-    const size_t size = a->name_size();
-    if (EqualsNoCase(name, size, "version")) f.version = a->value();
-    else if (EqualsNoCase(name, size, "caption")) f.caption = a->value();
-    else if (EqualsNoCase(name, size, "filename")) f.filename = a->value();
-    else if (EqualsNoCase(name, size, "link")) f.link = a->value();
-    else if (EqualsNoCase(name, size, "rlpath")) f.rlpath = a->value();
-    else if (EqualsNoCase(name, size, "upmethod")) f.upmethod = a->value();
+    switch (a->name_size()) {
+      case 4:
+        if (EqualsNoCase(name, 4, "link")) f.link = a->value();
+        break;
+      case 6:
+        if (EqualsNoCase(name, 6, "rlpath")) f.rlpath = a->value();
+        break;
+      case 7:
+        if (EqualsNoCase(name, 7, "version")) f.version = a->value();
+        else if (EqualsNoCase(name, 7, "caption")) f.caption = a->value();
+        break;
+      case 8:
+        if (EqualsNoCase(name, 8, "filename")) f.filename = a->value();
+        else if (EqualsNoCase(name, 8, "upmethod")) f.upmethod = a->value();
+        break;
+      default:
+        break;
+    }
   }
   return f;
 }
@@ -91,7 +101,8 @@ int32_t UpdateMethod(const char* value) {
   return 0;
 }
 
-// The caller's local entries by name: the first entry of a name wins.
+// The caller's local entries by name: the first entry of a name wins. Short lists are
+// searched in order; longer ones get an open-addressing hash table.
 class LocalIndex {
  public:
   explicit LocalIndex(const tnoticeLocalList* locals) {
@@ -99,11 +110,20 @@ class LocalIndex {
     items_ = locals->items;
     count_ = locals->count;
     if (count_ <= kLinearLookupMax) return;
-    by_name_.reserve(static_cast<size_t>(count_));
+    size_t slots = 16;
+    while (slots < 2 * static_cast<size_t>(count_)) slots *= 2;
+    slots_.assign(slots, Slot{0, -1});
+    mask_ = slots - 1;
     for (int32_t i = 0; i < count_; ++i) {
       const unsigned short* name = items_[i].name;
       const size_t n = WideLength(name);
-      if (n > 0) by_name_.emplace(Key{name, n}, &items_[i]);
+      if (n == 0) continue;
+      const uint64_t hash = Hash(name, n);
+      size_t at = hash & mask_;
+      for (; slots_[at].index >= 0; at = (at + 1) & mask_) {
+        if (slots_[at].hash == hash && WideEquals(name, n, items_[slots_[at].index].name)) break;
+      }
+      if (slots_[at].index < 0) slots_[at] = Slot{hash, i};  // an earlier entry of the name stays
     }
   }
 
@@ -117,29 +137,38 @@ class LocalIndex {
       }
       return nullptr;
     }
-    const auto it = by_name_.find(Key{name, length});
-    return it == by_name_.end() ? nullptr : it->second;
+    const uint64_t hash = Hash(name, length);
+    for (size_t at = hash & mask_; slots_[at].index >= 0; at = (at + 1) & mask_) {
+      const tnoticeLocal& local = items_[slots_[at].index];
+      if (slots_[at].hash == hash && WideEquals(name, length, local.name)) return &local;
+    }
+    return nullptr;
   }
 
  private:
-  struct Key {
-    const unsigned short* units;
-    size_t length;
-    bool operator==(const Key& other) const {
-      return length == other.length && std::memcmp(units, other.units, length * sizeof(unsigned short)) == 0;
-    }
+  struct Slot {
+    uint64_t hash;
+    int32_t index;  // -1: empty
   };
-  struct KeyHash {
-    size_t operator()(const Key& key) const {
-      uint64_t h = 1469598103934665603ull;  // FNV-1a over the units
-      for (size_t i = 0; i < key.length; ++i) h = (h ^ key.units[i]) * 1099511628211ull;
-      return static_cast<size_t>(h);
+
+  // Four units at a time, multiply-xorshift mixed.
+  static uint64_t Hash(const unsigned short* units, size_t length) {
+    uint64_t h = length * 0x9E3779B97F4A7C15ull;
+    size_t i = 0;
+    for (; i + 4 <= length; i += 4) {
+      uint64_t chunk;
+      std::memcpy(&chunk, units + i, sizeof chunk);
+      h = (h ^ chunk) * 0xFF51AFD7ED558CCDull;
+      h ^= h >> 32;
     }
-  };
+    for (; i < length; ++i) h = (h ^ units[i]) * 0xC4CEB9FE1A85EC53ull;
+    return h ^ (h >> 29);
+  }
 
   const tnoticeLocal* items_ = nullptr;
   int32_t count_ = 0;
-  std::unordered_map<Key, const tnoticeLocal*, KeyHash> by_name_;
+  std::vector<Slot> slots_;
+  size_t mask_ = 0;
 };
 
 // Records kept so far, children before their parents; releases whatever it still owns.
@@ -168,7 +197,10 @@ struct Frame {
 
 class Walker {
  public:
-  explicit Walker(const LocalIndex& locals) : locals_(locals) {}
+  explicit Walker(const LocalIndex& locals) : locals_(locals) {
+    stack_.reserve(32);
+    kept_.items.reserve(16);
+  }
 
   // Walks every top-level node; returns the kept records, or null when there are none.
   tnoticeItemList* Run(const rapidxml::xml_document<char>& document) {

@@ -103,8 +103,10 @@ class Checker {
   Utf8ToWide convert_;
 };
 
-// The reference document: five components, four of them reported.
-const char kReferenceDocument[] =
+}  // namespace
+
+// Five components, four of them reported against the local list of the first sample.
+extern const char kReferenceDocument[] =
     "<?xml version='1.0' encoding='utf-8' ?>"
     "<main version='1.1' caption='mainapp-caption' filename='mainapp.exe' link='mainapp.link'> </main>"
     "<componet2 version='34576ead'>"
@@ -119,6 +121,8 @@ const char kReferenceDocument[] =
     " upmethod='silentexe'/>"
     "</componet4>"
     "<componet5><componet5_1 version=''/></componet5>";
+
+namespace {
 
 const Expected kComponet2Children[] = {
     {"componet2_1", "1.2.3.4", nullptr, "c21.dll", nullptr, "c21.link", 0, "c21", nullptr, 0, 0, nullptr},

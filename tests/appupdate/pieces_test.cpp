@@ -78,6 +78,20 @@ TEST(NestingScan, CountsWhatTheParseCountsAsOpenElements) {
   EXPECT_EQ(au::FindExcessNesting(doctype.c_str(), 3), nullptr);
 }
 
+TEST(NestingScan, CountsTagEndsAcrossWordBoundaries) {
+  // Every placement of "/>" and ">" around the 8-byte steps of the count.
+  for (size_t pad = 0; pad < 17; ++pad) {
+    for (const std::string tail : {">", "/>", "//>", ">>", "/>>", "x/"}) {
+      const std::string text = std::string(pad, 'a') + tail + std::string(pad % 5, '>');
+      size_t expected = 0;
+      for (size_t i = 0; i < text.size(); ++i) expected += text[i] == '>' && (i == 0 || text[i - 1] != '/');
+      EXPECT_EQ(au::CountOpeningTagEnds(text.data(), text.size()), expected) << text;
+    }
+  }
+  EXPECT_EQ(au::CountOpeningTagEnds("/>>", 3), 1u);
+  EXPECT_EQ(au::CountOpeningTagEnds(">", 1), 1u);
+}
+
 TEST(NestingScan, StopsWhereTheParseWouldFail) {
   EXPECT_EQ(au::FindExcessNesting(("x" + Nested(20, "<a>", "")).c_str(), 5), nullptr);
   EXPECT_EQ(au::FindExcessNesting(("<a b=c>" + Nested(20, "<a>", "")).c_str(), 5), nullptr);

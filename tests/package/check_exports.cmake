@@ -18,6 +18,12 @@ foreach(line IN LISTS lines)
     continue()
   endif()
   string(REGEX REPLACE "^[0-9a-f]+ [A-Za-z] " "" name "${line}")
+  if(name MATCHES "^__(odr_asan|asan|ubsan|sanitizer)")
+    continue()  # instrumentation of sanitizer builds
+  endif()
+  if(name MATCHES "^(void |bool |char\\* )?std::")
+    continue()  # weak instantiations of standard-library templates
+  endif()
   if(name MATCHES "^(vtable for |typeinfo for |typeinfo name for )?(${cxx_owners})(::|$)")
     continue()
   endif()
