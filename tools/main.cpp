@@ -4,11 +4,8 @@
 #include <cstdio>
 #include <cstring>
 #include <exception>
-#include <fstream>
 #include <iostream>
-#include <iterator>
 #include <new>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -18,20 +15,18 @@
 namespace vorn_tool {
 
 std::string ReadInput(const std::string& path) {
-  if (path == "-") {
-    std::ostringstream all;
-    all << std::cin.rdbuf();
-    if (std::cin.bad()) throw Failure("cannot read standard input");
-    return all.str();
-  }
+  const bool standard_input = path == "-";
+  const std::string label = standard_input ? "standard input" : "'" + path + "'";
   errno = 0;
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    const int error = errno;
-    throw Failure("cannot read '" + path + "': " + (error != 0 ? std::strerror(error) : "cannot open it"));
-  }
-  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) throw Failure("cannot read '" + path + "'");
+  FILE* file = standard_input ? stdin : std::fopen(path.c_str(), "rb");
+  if (file == nullptr) throw Failure("cannot read " + label + ": " + std::strerror(errno));
+  std::string bytes;
+  char chunk[65536];
+  size_t n;
+  while ((n = std::fread(chunk, 1, sizeof chunk, file)) > 0) bytes.append(chunk, n);
+  const int error = std::ferror(file) ? errno : 0;
+  if (!standard_input) std::fclose(file);
+  if (error != 0) throw Failure("cannot read " + label + ": " + std::strerror(error));
   return bytes;
 }
 

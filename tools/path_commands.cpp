@@ -62,8 +62,9 @@ void AddPathCommands(CLI::App& app, Action& action) {
   {
     auto path = std::make_shared<std::string>();
     CLI::App* cmd = app.add_subcommand("path", "Take a path apart");
-    cmd->footer("Prints the drive, directory, name and extension, the file name and every level\n"
-                "of PATH. Both \\ and / separate; nothing is looked up on disk.");
+    cmd->footer(
+        "Prints the drive, directory, name and extension, the file name and every level\n"
+        "of PATH. Both \\ and / separate; nothing is looked up on disk.");
     cmd->add_option("PATH", *path, "A path")->required()->type_name("");
     cmd->callback([path, &action] { action = [path] { return RunPath(*path); }; });
   }
@@ -71,8 +72,9 @@ void AddPathCommands(CLI::App& app, Action& action) {
     auto base = std::make_shared<std::string>();
     auto target = std::make_shared<std::string>();
     CLI::App* cmd = app.add_subcommand("relpath", "Print a path relative to another");
-    cmd->footer("Prints TARGET relative to the directory of the file BASE, with ..\\ for each level\n"
-                "climbed. A BASE that ends in a separator is a directory.");
+    cmd->footer(
+        "Prints TARGET relative to the directory of the file BASE, with ..\\ for each level\n"
+        "climbed. A BASE that ends in a separator is a directory.");
     cmd->add_option("BASE", *base, "Path of a file, or of a directory ending in a separator")
         ->required()
         ->type_name("");

@@ -218,11 +218,19 @@ int RunFormat(const FormatOptions& o) {
     const size_t index = next++;
     const std::string& arg = o.args[index];
     switch (kind) {
-      case ArgKind::kInt32: args.push_back(vd::FormatArg::Int(IntegerArg(index, arg, false))); break;
+      case ArgKind::kInt32:
+        args.push_back(vd::FormatArg::Int(IntegerArg(index, arg, false)));
+        break;
       case ArgKind::kInt64:
-      case ArgKind::kPointer: args.push_back(vd::FormatArg::Int(IntegerArg(index, arg, true))); break;
-      case ArgKind::kReal: args.push_back(vd::FormatArg::Real(RealArg(index, arg))); break;
-      case ArgKind::kText: args.push_back(vd::FormatArg::Text(arg.c_str())); break;
+      case ArgKind::kPointer:
+        args.push_back(vd::FormatArg::Int(IntegerArg(index, arg, true)));
+        break;
+      case ArgKind::kReal:
+        args.push_back(vd::FormatArg::Real(RealArg(index, arg)));
+        break;
+      case ArgKind::kText:
+        args.push_back(vd::FormatArg::Text(arg.c_str()));
+        break;
       case ArgKind::kOwnedText: {
         char* owned = new char[arg.size() + 1];
         std::memcpy(owned, arg.c_str(), arg.size() + 1);
@@ -234,7 +242,8 @@ int RunFormat(const FormatOptions& o) {
         spans[i] = {arg.data(), static_cast<uint32_t>(arg.size()) << 1};
         args.push_back(vd::FormatArg::Span(&spans[i]));
         break;
-      case ArgKind::kCountTarget: break;
+      case ArgKind::kCountTarget:
+        break;
     }
   }
 
@@ -245,8 +254,9 @@ int RunFormat(const FormatOptions& o) {
   if (!o.no_newline) std::fputc('\n', stdout);
   if (std::fflush(stdout) != 0) throw Failure("cannot write the output");
   if (result < 0) {
-    throw Failure("the format ends inside a conversion or uses an unknown conversion letter; the text up to there "
-                  "was printed");
+    throw Failure(
+        "the format ends inside a conversion or uses an unknown conversion letter; the text up to there "
+        "was printed");
   }
   return 0;
 }
@@ -257,8 +267,9 @@ void AddTextCommands(CLI::App& app, Action& action) {
   {
     auto o = std::make_shared<ConvertOptions>();
     CLI::App* cmd = app.add_subcommand("convert", "Convert a text between character sets");
-    cmd->footer("NAME is an ICU converter name: UTF8, gb2312, gb18030, BIG5, Latin-9, us-ascii,\n"
-                "UTF-16LE, ... Reads FILE (default: stdin) and writes to stdout.");
+    cmd->footer(
+        "NAME is an ICU converter name: UTF8, gb2312, gb18030, BIG5, Latin-9, us-ascii,\n"
+        "UTF-16LE, ... Reads FILE (default: stdin) and writes to stdout.");
     cmd->add_option("--from", o->from, "Character set of the input")->required()->type_name("NAME");
     cmd->add_option("--to", o->to, "Character set of the output")->required()->type_name("NAME");
     cmd->add_option("FILE", o->file, "Input file (- or none: stdin)")->type_name("");
@@ -277,10 +288,11 @@ void AddTextCommands(CLI::App& app, Action& action) {
   {
     auto o = std::make_shared<FormatOptions>();
     CLI::App* cmd = app.add_subcommand("format", "Format with the library's printf-style engine");
-    cmd->footer("Each ARG is read as its conversion needs: an integer for d i o u x X p c and *\n"
-                "(decimal, 0x hex, or 'C for the code of the character C), a number for f e E g G,\n"
-                "a text for s S z q Q w T; %n takes no ARG. Put -- before an ARG that looks like\n"
-                "an option.");
+    cmd->footer(
+        "Each ARG is read as its conversion needs: an integer for d i o u x X p c and *\n"
+        "(decimal, 0x hex, or 'C for the code of the character C), a number for f e E g G,\n"
+        "a text for s S z q Q w T; %n takes no ARG. Put -- before an ARG that looks like\n"
+        "an option.");
     cmd->add_option("FORMAT", o->format, "Format: flags ' !#+-0', width, .precision, l or ll, letter")
         ->required()
         ->type_name("");

@@ -4,11 +4,10 @@
 #ifndef VORN_TOOLS_TOOL_H
 #define VORN_TOOLS_TOOL_H
 
+#include <CLI/CLI.hpp>
 #include <functional>
 #include <stdexcept>
 #include <string>
-
-#include <CLI/CLI.hpp>
 
 namespace vorn_tool {
 

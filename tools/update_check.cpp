@@ -9,11 +9,10 @@
 #include <cstdlib>
 #include <iostream>
 #include <memory>
+#include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
 #include <vector>
-
-#include <nlohmann/json.hpp>
 
 #include "tool.h"
 #include "vorn/appupdate.h"
@@ -80,7 +79,8 @@ void ParseInstalledText(const std::string& text, const std::string& label, Insta
     if (name.empty() || name[0] == '#') continue;
     const auto where = [&] { return label + ", line " + std::to_string(number) + ": "; };
     const std::string version = NextWord(line, pos);
-    if (version.empty()) throw Failure(where() + "expected NAME VERSION [number|text] [EXTRA], found only '" + name + "'");
+    if (version.empty())
+      throw Failure(where() + "expected NAME VERSION [number|text] [EXTRA], found only '" + name + "'");
     InstalledEntry entry;
     entry.name = Utf8ToUtf16(name);
     entry.has_version = version != "-";
@@ -239,11 +239,21 @@ std::string Shown(const std::string& value) {
   std::string out = "\"";
   for (unsigned char c : value) {
     switch (c) {
-      case '"': out += "\\\""; break;
-      case '\\': out += "\\\\"; break;
-      case '\n': out += "\\n"; break;
-      case '\r': out += "\\r"; break;
-      case '\t': out += "\\t"; break;
+      case '"':
+        out += "\\\"";
+        break;
+      case '\\':
+        out += "\\\\";
+        break;
+      case '\n':
+        out += "\\n";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
+      case '\t':
+        out += "\\t";
+        break;
       default:
         if (c < ' ' || c == 0x7F) {
           char hex[8];
@@ -259,9 +269,12 @@ std::string Shown(const std::string& value) {
 
 const char* MethodName(int32_t method) {
   switch (method) {
-    case 1: return "silentdown";
-    case 2: return "silentexe";
-    default: return nullptr;
+    case 1:
+      return "silentdown";
+    case 2:
+      return "silentexe";
+    default:
+      return nullptr;
   }
 }
 
@@ -369,8 +382,7 @@ int RunUpdateCheck(const UpdateCheckOptions& options) {
 
 void AddUpdateCommands(CLI::App& app, Action& action) {
   auto options = std::make_shared<UpdateCheckOptions>();
-  CLI::App* cmd =
-      app.add_subcommand("update-check", "List the components of an update document that need updating");
+  CLI::App* cmd = app.add_subcommand("update-check", "List the components of an update document that need updating");
   cmd->footer(
       "Without DOCUMENT, checks the bundled sample document against the bundled installed list.\n"
       "The installed list has one component per line, NAME VERSION [number|text] [EXTRA...]\n"
@@ -379,8 +391,7 @@ void AddUpdateCommands(CLI::App& app, Action& action) {
       "Exit status: 0 nothing needs updating, 1 updates listed, 2 error.");
   cmd->add_option("DOCUMENT", options->document, "Update-information document, UTF-8 XML (- reads stdin)")
       ->type_name("");
-  cmd->add_option("--installed", options->installed,
-                  "Installed components (text lines or JSON, see below)")
+  cmd->add_option("--installed", options->installed, "Installed components (text lines or JSON, see below)")
       ->type_name("FILE");
   cmd->add_flag("--json", options->json, "Print one JSON document instead of the tree");
   cmd->callback([options, &action] { action = [options] { return RunUpdateCheck(*options); }; });

@@ -2,7 +2,6 @@
  * need updating, converts names between UTF-8 and UTF-16, and takes a path apart. */
 #include <stdio.h>
 #include <string.h>
-
 #include <vorn/vorn_c.h>
 
 /* UTF-8 to a UTF-16 buffer of 32 units. */

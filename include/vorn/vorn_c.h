@@ -14,16 +14,16 @@
 #ifndef VORN_C_H
 #define VORN_C_H
 
-#include "vorn/export.h"
-#include "vorn/cstr.h"
-#include "vorn/charset.h"
-#include "vorn/strings.h"
-#include "vorn/format.h"
-#include "vorn/log.h"
-#include "vorn/files.h"
 #include "vorn/appupdate.h"
+#include "vorn/charset.h"
+#include "vorn/cstr.h"
+#include "vorn/export.h"
+#include "vorn/files.h"
+#include "vorn/format.h"
 #include "vorn/lists.h"
-#include "vorn/similar.h"
+#include "vorn/log.h"
 #include "vorn/runtime.h"
+#include "vorn/similar.h"
+#include "vorn/strings.h"
 
 #endif /* VORN_C_H */
