@@ -17,91 +17,76 @@ using vorn::testing::W;
 // UTF-8 of "café 中文 😀" (the emoji is a surrogate pair in UTF-16).
 const char kMixedUtf8[] = "caf\xC3\xA9 \xE4\xB8\xAD\xE6\x96\x87 \xF0\x9F\x98\x80";
 const char16_t kMixed16[] = u"café 中文 😀";
+const char kGb18030[] = "\xD6\xD0\x81\x32\xCE\x39\x94\x39\xFC\x36";
+const char kGb18030Utf8[] = "\xE4\xB8\xAD\xE0\xB8\x81\xF0\x9F\x98\x80";
 
-TEST(Utf8, RoundTripsThroughUtf16IncludingSurrogatePairs) {
-  unsigned short wide[32];
-  ASSERT_EQ(10, StrUtf8ToUnicode(wide, 32, kMixedUtf8, -1));
-  EXPECT_EQ(std::u16string(kMixed16), Text16(wide));
-
-  char narrow[32];
-  ASSERT_EQ(static_cast<int>(std::strlen(kMixedUtf8)), StrUnicodeToUtf8(narrow, 32, W(kMixed16).data()));
-  EXPECT_STREQ(kMixedUtf8, narrow);
-
-  // An explicit length converts exactly that many bytes.
-  EXPECT_EQ(3, StrUtf8ToUnicode(wide, 32, "abcdef", 3));
-  EXPECT_EQ(u"abc", Text16(wide));
+// Each row: a conversion into a 32-unit buffer, the count it returns and the text.
+TEST(Conversions, ToEightBitText) {
+  const struct {
+    int (*convert)(char*);
+    int count;
+    const char* text;
+  } rows[] = {
+      {[](char* o) { return StrUnicodeToUtf8(o, 32, W(kMixed16).data()); }, 17, kMixedUtf8},
+      // A lone surrogate cannot be written as UTF-8.
+      {[](char* o) {
+         return StrUnicodeToUtf8(o, 32,
+                                 W(u"a\xD800"
+                                   u"b")
+                                     .data());
+       },
+       5,
+       "a\xEF\xBF\xBD"
+       "b"},
+      {[](char* o) { return StrUnicodeToGB2312(o, 32, W(u"中文").data()); }, 4, "\xD6\xD0\xCE\xC4"},
+      {[](char* o) { return StrUTF8ToGB2312(o, 32, "\xE4\xB8\xAD\xE6\x96\x87", -1); }, 4, "\xD6\xD0\xCE\xC4"},
+      {[](char* o) { return StrGB2312ToUTF8(o, 32, "\xD6\xD0\xCE\xC4"); }, 6, "\xE4\xB8\xAD\xE6\x96\x87"},
+      // Outside GB2312 (Thai), the converter's substitute: the ideographic space.
+      {[](char* o) { return StrUnicodeToGB2312(o, 32, W(u"ก").data()); }, 2, "\xA1\xA1"},
+      // GB18030: 中 (two bytes), U+0E01 (four bytes, BMP), U+1F600 (four bytes, supplementary).
+      {[](char* o) { return StrGB18030ToUTF8(o, 32, kGb18030); }, 10, kGb18030Utf8},
+      {[](char* o) { return StrUTF8ToAny("gb18030", o, 32, kGb18030Utf8, -1); }, 10, kGb18030},
+      {[](char* o) { return StrUTF8ToLatin9(o, 32, "\xE2\x82\xAC", -1); }, 1, "\xA4"},
+      {[](char* o) { return StrLatin9ToUTF8(o, 32, "\xA4"); }, 3, "\xE2\x82\xAC"},
+      {[](char* o) { return StrUnicodeToLatin9(o, 32, W(u"€中").data()); }, 2, "\xA4\x1A"},
+      {[](char* o) { return StrUTF8ToASCII(o, 32, "a\xC3\xA9z", -1); }, 3, "a\x1Az"},
+      {[](char* o) { return StrUnicodeToASCII(o, 32, W(u"aé").data()); }, 2, "a\x1A"},
+  };
+  for (const auto& r : rows) {
+    char out[32];
+    EXPECT_EQ(r.count, r.convert(out)) << r.text;
+    EXPECT_STREQ(r.text, out);
+  }
 }
 
-TEST(Utf8, MalformedInputGetsReplacementCharacters) {
-  unsigned short wide[16];
-  EXPECT_EQ(3, StrUtf8ToUnicode(wide, 16,
-                                "a\xFF"
-                                "b",
-                                -1));
-  EXPECT_EQ(u"a\uFFFDb", Text16(wide));
-  EXPECT_EQ(2, StrUtf8ToUnicode(wide, 16, "x\xE4\xB8", -1));  // cut-off sequence at the end
-  EXPECT_EQ(u"x\uFFFD", Text16(wide));
-  // A lone surrogate cannot be written as UTF-8.
-  char narrow[16];
-  const unsigned short lone[] = {'a', 0xD800, 'b', 0};
-  EXPECT_EQ(5, StrUnicodeToUtf8(narrow, 16, lone));
-  EXPECT_STREQ(
-      "a\xEF\xBF\xBD"
-      "b",
-      narrow);
-}
-
-TEST(ChineseSets, Gb2312BothWays) {
-  unsigned short wide[8];
-  EXPECT_EQ(2, StrGB2312ToUnicode(wide, 8, "\xD6\xD0\xCE\xC4", -1));
-  EXPECT_EQ(u"中文", Text16(wide));
-  char narrow[16];
-  EXPECT_EQ(4, StrUnicodeToGB2312(narrow, 16, W(u"中文").data()));
-  EXPECT_STREQ("\xD6\xD0\xCE\xC4", narrow);
-  EXPECT_EQ(4, StrUTF8ToGB2312(narrow, 16, "\xE4\xB8\xAD\xE6\x96\x87", -1));
-  EXPECT_STREQ("\xD6\xD0\xCE\xC4", narrow);
-  EXPECT_EQ(6, StrGB2312ToUTF8(narrow, 16, "\xD6\xD0\xCE\xC4"));
-  EXPECT_STREQ("\xE4\xB8\xAD\xE6\x96\x87", narrow);
-  // Outside GB2312 (Thai), the converter's substitute: the ideographic space.
-  EXPECT_EQ(2, StrUnicodeToGB2312(narrow, 16, W(u"ก").data()));
-  EXPECT_STREQ("\xA1\xA1", narrow);
-}
-
-TEST(ChineseSets, Gb18030TwoAndFourByteSequences) {
-  // 中 (two bytes), ก U+0E01 (four bytes, BMP), 😀 U+1F600 (four bytes, supplementary).
-  char utf8[32];
-  EXPECT_EQ(10, StrGB18030ToUTF8(utf8, 32, "\xD6\xD0\x81\x32\xCE\x39\x94\x39\xFC\x36"));
-  EXPECT_STREQ("\xE4\xB8\xAD\xE0\xB8\x81\xF0\x9F\x98\x80", utf8);
-  char back[32];
-  EXPECT_EQ(10, StrUTF8ToAny("gb18030", back, 32, utf8, -1));
-  EXPECT_STREQ("\xD6\xD0\x81\x32\xCE\x39\x94\x39\xFC\x36", back);
-}
-
-TEST(ChineseSets, Big5) {
-  unsigned short wide[8];
-  EXPECT_EQ(2, Big5CodeToUnicode(wide, 8, "\xC1\x63\xC5\xE9", -1));
-  EXPECT_EQ(u"繁體", Text16(wide));
-  EXPECT_EQ(1, Big5CodeToUnicode(wide, 8, "\xC1\x63\xC5\xE9", 2));
-}
-
-TEST(WesternSets, EuroSignInLatin9AndSubstituteInAscii) {
-  char narrow[16];
-  EXPECT_EQ(1, StrUTF8ToLatin9(narrow, 16, "\xE2\x82\xAC", -1));
-  EXPECT_STREQ("\xA4", narrow);
-  EXPECT_EQ(3, StrLatin9ToUTF8(narrow, 16, "\xA4"));
-  EXPECT_STREQ("\xE2\x82\xAC", narrow);
-  unsigned short wide[8];
-  EXPECT_EQ(2, StrLatin9ToUnicode(wide, 8, "\xA4\xE9", -1));
-  EXPECT_EQ(u"€é", Text16(wide));
-  EXPECT_EQ(2, StrUnicodeToLatin9(narrow, 16, W(u"€中").data()));
-  EXPECT_STREQ("\xA4\x1A", narrow);
-
-  EXPECT_EQ(3, StrUTF8ToASCII(narrow, 16, "a\xC3\xA9z", -1));
-  EXPECT_STREQ("a\x1Az", narrow);
-  EXPECT_EQ(2, StrUnicodeToASCII(narrow, 16, W(u"aé").data()));
-  EXPECT_STREQ("a\x1A", narrow);
-  EXPECT_EQ(3, StrASCIIToUnicode(wide, 8, "a\x80z"));
-  EXPECT_EQ(u"a\uFFFDz", Text16(wide));
+TEST(Conversions, ToUtf16) {
+  const struct {
+    int (*convert)(unsigned short*);
+    int count;
+    const char16_t* text;
+  } rows[] = {
+      {[](unsigned short* o) { return StrUtf8ToUnicode(o, 32, kMixedUtf8, -1); }, 10, kMixed16},
+      {[](unsigned short* o) { return StrUtf8ToUnicode(o, 32, "abcdef", 3); }, 3, u"abc"},  // exactly that many
+      // Malformed input, and a sequence cut off at the end, get replacement characters.
+      {[](unsigned short* o) {
+         return StrUtf8ToUnicode(o, 32,
+                                 "a\xFF"
+                                 "b",
+                                 -1);
+       },
+       3, u"a\uFFFDb"},
+      {[](unsigned short* o) { return StrUtf8ToUnicode(o, 32, "x\xE4\xB8", -1); }, 2, u"x\uFFFD"},
+      {[](unsigned short* o) { return StrGB2312ToUnicode(o, 32, "\xD6\xD0\xCE\xC4", -1); }, 2, u"中文"},
+      {[](unsigned short* o) { return Big5CodeToUnicode(o, 32, "\xC1\x63\xC5\xE9", -1); }, 2, u"繁體"},
+      {[](unsigned short* o) { return Big5CodeToUnicode(o, 32, "\xC1\x63\xC5\xE9", 2); }, 1, u"繁"},
+      {[](unsigned short* o) { return StrLatin9ToUnicode(o, 32, "\xA4\xE9", -1); }, 2, u"€é"},
+      {[](unsigned short* o) { return StrASCIIToUnicode(o, 32, "a\x80z"); }, 3, u"a\uFFFDz"},
+  };
+  for (const auto& r : rows) {
+    unsigned short out[32];
+    EXPECT_EQ(r.count, r.convert(out));
+    EXPECT_EQ(std::u16string(r.text), Text16(out));
+  }
 }
 
 TEST(Counts, TruncationReportsTheFullLengthAndTerminatesOnlyWithRoom) {

@@ -1,3 +1,5 @@
+#include "vorn/cstr.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -5,8 +7,6 @@
 #include <cstring>
 #include <random>
 #include <vector>
-
-#include "vorn/cstr.h"
 
 namespace {
 
@@ -18,41 +18,38 @@ TEST(IToA, WritesSignAndAllDigits) {
   EXPECT_STREQ("-2147483648", Vorn_IToA(INT32_MIN, buf));
 }
 
-TEST(CaseBlindCompare, FoldsOnlyAsciiLettersAndReturnsSignedByteDifference) {
-  EXPECT_EQ(0, Vorn_stricmp("ABC", "abc"));
-  EXPECT_EQ(-1, Vorn_stricmp("a", "b"));
-  EXPECT_EQ('c', Vorn_stricmp("abc", "ab"));
-  EXPECT_EQ(-'c', Vorn_stricmp("ab", "abc"));
-  EXPECT_NE(0, Vorn_stricmp("\xC9", "\xE9"));  // no folding above ASCII
-  EXPECT_EQ(static_cast<signed char>('\xE9') - 'a', Vorn_stricmp("\xE9", "a"));
-  EXPECT_EQ(0, Vorn_strnicmp("abcX", "ABCy", 3));
-  EXPECT_NE(0, Vorn_strnicmp("abcX", "ABCy", 4));
-  EXPECT_EQ(0, Vorn_strnicmp("a", "b", 0));
-}
-
-TEST(CountedCompare, StopsAtLimitAndTerminator) {
-  EXPECT_EQ(0, Vorn_strncmp("abcd", "abce", 3));
-  EXPECT_EQ(-1, Vorn_strncmp("abcd", "abce", 4));
-  EXPECT_EQ(0, Vorn_strncmp("abcd", "xyz", -5));
-  EXPECT_EQ(0, Vorn_strncmp("ab", "ab", 10));
-  EXPECT_EQ('c', Vorn_strncmp("abc", "ab", 10));
-}
-
-TEST(NullTolerantCompare, NullEqualsEmptyAndSortsFirst) {
-  EXPECT_EQ(0, vorn_strcmpnil(nullptr, ""));
-  EXPECT_EQ(0, vorn_strcmpnil("", nullptr));
-  EXPECT_LT(vorn_strcmpnil(nullptr, "x"), 0);
-  EXPECT_GT(vorn_strcmpnil("x", nullptr), 0);
-  EXPECT_EQ(-1, vorn_strcmpnil("", "a"));
-  EXPECT_EQ(1, vorn_strcmpnil("\xE9", "z"));
-  EXPECT_EQ(0, vorn_strcmpnil("same", "same"));
+// Each row: function (i = stricmp, I = strnicmp, n = strncmp, z = strcmpnil), a, b, n, result.
+TEST(Compare, FoldsOnlyAsciiLettersAndReturnsSignedByteDifference) {
+  struct Row {
+    char fn;
+    const char* a;
+    const char* b;
+    int32_t n;
+    int32_t expected;
+  };
+  const Row rows[] = {
+      {'i', "ABC", "abc", 0, 0},   {'i', "a", "b", 0, -1},        {'i', "abc", "ab", 0, 'c'},
+      {'i', "ab", "abc", 0, -'c'}, {'i', "\xC9", "\xE9", 0, -32}, {'i', "\xE9", "a", 0, -23 - 'a'},
+      {'I', "abcX", "ABCy", 3, 0}, {'I', "abcX", "ABCy", 4, -1},  {'I', "a", "b", 0, 0},
+      {'n', "abcd", "abce", 3, 0}, {'n', "abcd", "abce", 4, -1},  {'n', "abcd", "xyz", -5, 0},
+      {'n', "ab", "ab", 10, 0},    {'n', "abc", "ab", 10, 'c'},   {'z', nullptr, "", 0, 0},
+      {'z', "", nullptr, 0, 0},    {'z', nullptr, "x", 0, -1},    {'z', "", "a", 0, -1},
+      {'z', "\xE9", "z", 0, 1},    {'z', "same", "same", 0, 0},   {'z', "x", nullptr, 0, 1},
+  };
+  for (const Row& r : rows) {
+    const int32_t got = r.fn == 'i'   ? Vorn_stricmp(r.a, r.b)
+                        : r.fn == 'I' ? Vorn_strnicmp(r.a, r.b, static_cast<uint32_t>(r.n))
+                        : r.fn == 'n' ? Vorn_strncmp(r.a, r.b, r.n)
+                                      : vorn_strcmpnil(r.a, r.b);
+    EXPECT_EQ(r.expected, got) << r.fn << " " << (r.a ? r.a : "null") << " | " << (r.b ? r.b : "null");
+  }
   const unsigned short hi[] = {0xFF00, 0};
   const unsigned short z[] = {'z', 0};
   EXPECT_EQ(1, vorn_strcmpnilw(hi, z));
   EXPECT_LT(vorn_strcmpnilw(nullptr, z), 0);
 }
 
-TEST(CopyHelpers, CountAndTerminate) {
+TEST(CopyAndDuplicate, CountTerminateAndHandleNull) {
   char out[8];
   EXPECT_EQ(3u, GetLenANSICopy(out, "abc"));
   EXPECT_STREQ("abc", out);
@@ -62,28 +59,18 @@ TEST(CopyHelpers, CountAndTerminate) {
   EXPECT_EQ(0, out[0]);
   EXPECT_EQ(4u, DumpANSIStr("abc", out));
   EXPECT_STREQ("abc", out);
-  EXPECT_EQ(4u, GetANSIStrDumpSize("abc"));
-  EXPECT_EQ(1u, GetANSIStrDumpSize(""));
-}
-
-TEST(Duplicates, ReportLengthAndHandleNull) {
   uint32_t len = 99;
   EXPECT_EQ(nullptr, vorn_ansistrduplen_impl(nullptr, &len));
   EXPECT_EQ(0u, len);
+  const unsigned short wide[] = {'h', 0x4E2D, 0};
+  unsigned short* wcopy = vorn_strduplen_impl(wide, &len);
+  EXPECT_EQ(2u, len);
+  EXPECT_EQ(0, std::memcmp(wide, wcopy, sizeof wide));
+  delete[] wcopy;
   char* copy = vorn_ansistrduplen_impl("hello", &len);
   EXPECT_STREQ("hello", copy);
   EXPECT_EQ(5u, len);
   delete[] copy;
-  const unsigned short wide[] = {'h', 0x4E2D, 0};
-  unsigned short* wcopy = vorn_strduplen_impl(wide, &len);
-  EXPECT_EQ(2u, len);
-  EXPECT_EQ(0x4E2D, wcopy[1]);
-  EXPECT_EQ(0, wcopy[2]);
-  delete[] wcopy;
-  EXPECT_EQ(nullptr, vorn_strdup_impl(nullptr));
-  char* a = vorn_strdupa("");
-  EXPECT_STREQ("", a);
-  delete[] a;
 }
 
 TEST(Trim, KeepsLeadingSpacesInBufferAndZeroesTrailing) {

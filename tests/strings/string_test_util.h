@@ -2,6 +2,7 @@
 #ifndef VORN_TESTS_STRINGS_STRING_TEST_UTIL_H
 #define VORN_TESTS_STRINGS_STRING_TEST_UTIL_H
 
+#include <cstdint>
 #include <string>
 #include <type_traits>
 
@@ -40,6 +41,24 @@ std::string narrow(const S& s) {
 template <class S>
 auto buffer_of(const S& s) {
   return const_cast<S&>(s).GetBufferVar();
+}
+
+/// Capacity value in a table row that is not checked.
+constexpr uint32_t kAnyCapacity = UINT32_MAX;
+
+/// The state of `s` after a table row's operation: `text` null means no buffer, otherwise
+/// the units must match `text` (compared unit by unit) and the capacity `capacity`.
+template <class S, class Char>
+void expect_state(const S& s, const Char* text, uint32_t capacity, const std::string& where) {
+  if (text == nullptr) {
+    EXPECT_EQ(nullptr, buffer_of(s)) << where;
+    return;
+  }
+  ASSERT_NE(nullptr, buffer_of(s)) << where;
+  std::basic_string<Char> got;
+  for (auto* p = s.GetBuffer(); *p != 0; ++p) got.push_back(static_cast<Char>(*p));
+  EXPECT_TRUE(got == text) << where;
+  EXPECT_EQ(capacity == kAnyCapacity ? s.GetCapacity() : capacity, s.GetCapacity()) << where;
 }
 
 using StringTypes = ::testing::Types<TStringA, TWideString>;
