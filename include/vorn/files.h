@@ -71,6 +71,28 @@ VORN_API void extractfiledirex(const char* path, char* out, int32_t level);
  *  or null when any argument is null. */
 VORN_API char* ExtractRelativePath(const char* base, const char* target, char* out);
 
+/* ---- whole files ------------------------------------------------------------------- */
+
+/** Reads the whole file into a new[] buffer of exactly its size (no terminator added),
+ *  handed to `*out` (released with delete[]); with a null `out` the buffer is released.
+ *  `*out` is null unless the result is positive. Returns the size, 0 for a null or empty
+ *  path, -1 when the file cannot be opened, -2 when it is empty (or 2 GiB and more), -3
+ *  without memory, -4 when it cannot be read completely. */
+VORN_API int32_t Vorn_ReadFileA(const char* path, char** out);
+/** Vorn_ReadFileA for a UTF-16 path. */
+VORN_API int32_t Vorn_ReadFileW(const unsigned short* path, char** out);
+
+/** Creates or truncates the file and writes `size` bytes of `data` (nothing when either
+ *  is null or 0), inside a log scope timer "Vorn_WriteFile". Returns `size`, -1 for a null
+ *  or empty path, -2 when the file cannot be opened for writing, -3 when writing fails. */
+VORN_API int32_t Vorn_WriteFileA(const char* path, const void* data, uint32_t size);
+/** Vorn_WriteFileA for a UTF-16 path. */
+VORN_API int32_t Vorn_WriteFileW(const unsigned short* path, const void* data, uint32_t size);
+
+/** Size of the file in bytes; 0 for a null or empty path, a file that cannot be opened for
+ *  both reading and writing, and files of 2 GiB and more. */
+VORN_API uint64_t Vorn_GetFileSize(const char* path);
+
 /* ---- directory creation ------------------------------------------------------------ */
 
 /** Creates the directory `path` with every missing parent, level by level after the

@@ -66,6 +66,58 @@ VORN_API void Vorn_Log_FormatPush(int brace);
  *  "}" line follows. Does nothing while the log is off. */
 VORN_API void Vorn_Log_FormatPop(int brace);
 
+/* ---- timers and reports ------------------------------------------------------------ */
+
+/** Starts a nested millisecond timer of the calling thread (at most 49 run at once; a
+ *  50th logs an assertion report and starts nothing). Does nothing while the log is off. */
+VORN_API void Vorn_Log_BeginTickCount(void);
+/** Milliseconds since the innermost running timer started (since tick 0 when none runs),
+ *  logged as "<label> ticks:<n>" (label may be null); the timer keeps running.
+ *  2147483647 without logging while the log is off. */
+VORN_API int64_t Vorn_Log_SnapTickCount(const char* label);
+/** Stops the innermost timer and returns its milliseconds (the raw tick count when none
+ *  runs), logged as "<label> -> ticks:<n>" when `print` is set. 2147483647 without logging
+ *  while the log is off. */
+VORN_API int64_t Vorn_Log_EndTickCount(const char* label, bool print);
+
+/** When `condition` is false, logs the error line "Fatal Error:FileName:<name> Line:<line>"
+ *  with the bare file name of `source`; execution continues. */
+VORN_API void Vorn_Log_AssertA(bool condition, const char* source, int line);
+/** When `condition` is 0, logs the error line "Error:FileName:<name> Line:<line>" with the
+ *  bare file name of `source`. */
+VORN_API void Vorn_Error(int condition, const char* source, int line);
+/** Sets the process-wide assertion switch. */
+VORN_API void Vorn_Log_EnabledAssert(void);
+/** Clears the process-wide assertion switch. */
+VORN_API void Vorn_Log_DisableAssert(void);
+
 VORN_EXTERN_C_END
+
+#ifdef __cplusplus
+/// Brackets a scope with log lines: "{", "<label> <-", the scope's own lines indented by
+/// two more spaces, "<label> -> ticks:<ms>", "}". Construct and destroy on one thread, in
+/// reverse order of construction. While the log is off it writes and indents nothing.
+///
+///   {
+///     TVornLogAutoTicks ticks("Load", "size:%u", size);   // "Load <- size:10"
+///     ...
+///   }
+class VORN_API TVornLogAutoTicks {
+ public:
+  /// Logs "{" and "<label> <-" (no label line for null) and starts a timer; keeps a copy of the label.
+  explicit TVornLogAutoTicks(const char* label);
+  /// As above, but the opening line is "<label> <- " followed by the printf-style `format`
+  /// with its arguments (only the format when the label is null; "<label> <-" without one).
+  TVornLogAutoTicks(const char* label, const char* format, ...) VORN_PRINTF_FORMAT(3, 4);
+  /// Logs the elapsed time and "}", then releases the label copy.
+  ~TVornLogAutoTicks();
+  /// Takes a copy of the other object's label (each object releases its own).
+  TVornLogAutoTicks& operator=(const TVornLogAutoTicks& other);
+  TVornLogAutoTicks(const TVornLogAutoTicks&) = delete;
+
+ private:
+  char* FLabel;
+};
+#endif
 
 #endif /* VORN_LOG_H */

@@ -149,6 +149,8 @@ class VORN_API TStringA {
   long long ToInt64(int32_t start, int32_t max_digits) const;
   /// Writes the decimal text of `value`, zero-filled to `width`; returns its length (0 for null out).
   static int32_t IntToStrS(char* out, long long value, int32_t width);
+  /// Sets the decimal text of `value`, zero-filled to `width`, in a buffer of at least 50
+  /// bytes (width + 1 for wider widths); a smaller buffer is replaced and its text dropped.
   TStringA& IntToStr(long long value, int32_t width);
   TStringA& FromInt32(int32_t value);
   TStringA& FromInt64(long long value);
@@ -293,6 +295,7 @@ class VORN_API TWideString {
   long long ToInt64(uint32_t start, uint32_t max_digits) const;
   static void IntToStr(unsigned short* out, long long value, uint32_t width);
   static void IntToStrA(char* out, long long value, uint32_t width);
+  /// As TStringA::IntToStr, in a buffer of at least 50 units (width + 1 for wider widths).
   TWideString& IntToStr(long long value, uint32_t width);
   TWideString& FromInt32(int32_t value);
   TWideString& FromInt64(long long value);

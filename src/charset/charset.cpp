@@ -23,8 +23,8 @@ constexpr const char kBig5[] = "BIG5";
 /// has checked dest and capacity. Returns -1 when ICU cannot open the converter, which
 /// then leaves the destination holding the empty text.
 template <class Dir>
-int convert_opened(const char* name, typename Dir::Target* dest, uint32_t capacity,
-                   const typename Dir::Source* src, int32_t length) {
+int convert_opened(const char* name, typename Dir::Target* dest, uint32_t capacity, const typename Dir::Source* src,
+                   int32_t length) {
   dest[0] = 0;
   UErrorCode status = U_ZERO_ERROR;
   UConverter* cnv = ucnv_open(name, &status);

@@ -15,8 +15,7 @@
 #include <cstdint>
 #include <type_traits>
 
-static_assert(std::is_same_v<UChar, unsigned short>,
-              "an ICU header was included before charset/icu_convert_impl.h");
+static_assert(std::is_same_v<UChar, unsigned short>, "an ICU header was included before charset/icu_convert_impl.h");
 
 namespace vorn::detail {
 

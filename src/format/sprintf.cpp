@@ -31,12 +31,12 @@ int32_t RunEngine(SprintfAccumulator<Unit>* acc, const Unit* format, Source& sou
 
 }  // namespace
 
-int32_t SprintfEngineA(SprintfAccumulator<char>* acc, const char* format, va_list args) {
+int32_t SprintfEngineA(SprintfAccumulator<char>* acc, const char* format, va_list* args) {
   VaListSource<char> source(args);
   return RunEngine(acc, format, source);
 }
 
-int32_t SprintfEngineW(SprintfAccumulator<unsigned short>* acc, const unsigned short* format, va_list args) {
+int32_t SprintfEngineW(SprintfAccumulator<unsigned short>* acc, const unsigned short* format, va_list* args) {
   VaListSource<unsigned short> source(args);
   return RunEngine(acc, format, source);
 }
@@ -51,12 +51,12 @@ int32_t SprintfEngineW(SprintfAccumulator<unsigned short>* acc, const unsigned s
   return RunEngine(acc, format, source);
 }
 
-char* SprintfBufferA(const char* format, va_list args) {
+char* SprintfBufferA(const char* format, va_list* args) {
   VaListSource<char> source(args);
   return SprintfBufferT(format, source);
 }
 
-unsigned short* SprintfBufferW(const unsigned short* format, va_list args) {
+unsigned short* SprintfBufferW(const unsigned short* format, va_list* args) {
   VaListSource<unsigned short> source(args);
   return SprintfBufferT(format, source);
 }

@@ -28,14 +28,12 @@ struct SprintfTextSpan {
   uint32_t length_word;
 };
 
-/// Reads arguments from a va_list (the va_list is copied and ended by the source).
+/// Reads arguments straight from the caller's va_list, which it advances: no copy is
+/// made (copying a list that va_start has just written stalls on store forwarding).
 template <class Unit>
 class VaListSource {
  public:
-  explicit VaListSource(va_list args) { va_copy(args_, args); }
-  ~VaListSource() { va_end(args_); }
-  VaListSource(const VaListSource&) = delete;
-  VaListSource& operator=(const VaListSource&) = delete;
+  explicit VaListSource(va_list* args) : args_(*args) {}
 
   int32_t Int32() { return static_cast<int32_t>(va_arg(args_, int)); }
   int64_t Int64() { return static_cast<int64_t>(va_arg(args_, long long)); }
@@ -48,7 +46,7 @@ class VaListSource {
   const SprintfTextSpan<Unit>* Span() { return va_arg(args_, const SprintfTextSpan<Unit>*); }
 
  private:
-  va_list args_;
+  va_list& args_;
 };
 
 /// One tagged argument for ArraySource.

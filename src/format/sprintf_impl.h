@@ -375,7 +375,11 @@ class SprintfEngine {
     const Unit* p = format;
     for (;;) {
       const Unit* literal = p;
-      while (*p != 0 && *p != '%') ++p;
+      if constexpr (sizeof(Unit) == 1) {
+        p = strchrnul(p, '%');
+      } else {
+        while (*p != 0 && *p != '%') ++p;
+      }
       if (p != literal) Emit(literal, static_cast<int32_t>(p - literal));
       if (*p == 0) return Count();
       ++p;  // the '%'
@@ -469,6 +473,28 @@ class SprintfEngine {
         return true;
     }
     return false;
+  }
+
+  static size_t TextLength(const Unit* s) {
+    if constexpr (sizeof(Unit) == 1) {
+      return std::strlen(s);
+    } else {
+      size_t n = 0;
+      while (s[n] != 0) ++n;
+      return n;
+    }
+  }
+
+  /// Writes `length` units of `s` with every quote doubled, enclosed on request;
+  /// returns the end of what was written.
+  static Unit* DoubleQuotes(const Unit* s, size_t length, Unit quote, bool enclose, Unit* out) {
+    if (enclose) *out++ = quote;
+    for (size_t i = 0; i < length; ++i) {
+      if (s[i] == quote) *out++ = quote;
+      *out++ = s[i];
+    }
+    if (enclose) *out++ = quote;
+    return out;
   }
 
   /// A text argument cut to the precision (the scan never passes the precision).
@@ -704,9 +730,23 @@ bool SprintfEngine<Unit, Source>::ConvertQuoted(const SprintfSpec& spec) {
     s = enclose ? SprintfTexts<Unit>::kNull : SprintfTexts<Unit>::kParenNull;
     enclose = false;
   }
-  size_t length = 0;
+  const size_t length = TextLength(s);
+  // Short texts without a width go straight into the accumulator when it has room for
+  // the worst case (every unit a quote); the result is the same as below.
+  const size_t worst = 2 * length + 3;
+  if (spec.width == 0 && worst <= static_cast<size_t>(kSprintfWorkSize) &&
+      int64_t{acc_.length} + static_cast<int64_t>(worst) <= acc_.capacity) {
+    Unit* const start = acc_.text + acc_.length;
+    const auto n = static_cast<int32_t>(DoubleQuotes(s, length, quote, enclose, start) - start);
+    acc_.length += n;
+    acc_.total = static_cast<int32_t>(static_cast<uint32_t>(acc_.total) + static_cast<uint32_t>(n));
+    acc_.text[acc_.length] = 0;
+    count_ += static_cast<uint32_t>(n);
+    return true;
+  }
+
   size_t quotes = 0;
-  for (; s[length] != 0; ++length) quotes += s[length] == quote ? 1 : 0;
+  for (size_t i = 0; i < length; ++i) quotes += s[i] == quote ? 1 : 0;  // branch-free, vectorises
   const size_t needed = length + quotes + (enclose ? 2 : 0) + 1;
   if (needed > static_cast<size_t>(std::numeric_limits<int32_t>::max() / 4)) return false;
 
@@ -717,13 +757,7 @@ bool SprintfEngine<Unit, Source>::ConvertQuoted(const SprintfSpec& spec) {
     if (block == nullptr) return false;
     out = block;
   }
-  Unit* p = out;
-  if (enclose) *p++ = quote;
-  for (size_t i = 0; i < length; ++i) {
-    if (s[i] == quote) *p++ = quote;
-    *p++ = s[i];
-  }
-  if (enclose) *p++ = quote;
+  Unit* const p = DoubleQuotes(s, length, quote, enclose, out);
   Output(spec, {out, static_cast<int32_t>(p - out)});
   delete[] block;
   return true;
@@ -757,14 +791,15 @@ void SprintfAppendW(SprintfAccumulator<unsigned short>* acc, const unsigned shor
 char* SprintfGrow(char* old_block, int32_t old_capacity, int32_t new_capacity);
 unsigned short* SprintfGrowW(unsigned short* old_block, int32_t old_bytes, int32_t new_bytes);
 
-int32_t SprintfEngineA(SprintfAccumulator<char>* acc, const char* format, va_list args);
-int32_t SprintfEngineW(SprintfAccumulator<unsigned short>* acc, const unsigned short* format, va_list args);
+/// The va_list forms read from and advance `*args`; the caller va_ends it as usual.
+int32_t SprintfEngineA(SprintfAccumulator<char>* acc, const char* format, va_list* args);
+int32_t SprintfEngineW(SprintfAccumulator<unsigned short>* acc, const unsigned short* format, va_list* args);
 int32_t SprintfEngineA(SprintfAccumulator<char>* acc, const char* format, FormatArgs& args);
 int32_t SprintfEngineW(SprintfAccumulator<unsigned short>* acc, const unsigned short* format, FormatArgs& args);
 
 /// The formatted text in a new[] block (release with delete[]), or null.
-char* SprintfBufferA(const char* format, va_list args);
-unsigned short* SprintfBufferW(const unsigned short* format, va_list args);
+char* SprintfBufferA(const char* format, va_list* args);
+unsigned short* SprintfBufferW(const unsigned short* format, va_list* args);
 char* SprintfBufferA(const char* format, FormatArgs& args);
 unsigned short* SprintfBufferW(const unsigned short* format, FormatArgs& args);
 

@@ -137,6 +137,11 @@ uint32_t SprintfLengthEstimate(const char* format, FormatArgs& args) {
 }  // namespace vorn::detail
 
 extern "C" uint32_t GetSprintfLenA_Reserved(const char* format, va_list args) {
-  vorn::detail::VaListSource<char> source(args);
-  return vorn::detail::EstimateLength(format, source);
+  // The caller's list stays as it was: the walk reads a copy.
+  va_list copy;
+  va_copy(copy, args);
+  vorn::detail::VaListSource<char> source(&copy);
+  const uint32_t length = vorn::detail::EstimateLength(format, source);
+  va_end(copy);
+  return length;
 }

@@ -5,14 +5,13 @@
 // conversion on another thread reads it without a lock. Copies are kept in a list
 // that only grows (one entry per distinct name ever set), which also keeps them
 // reachable until the process ends.
-#include "platform/ansi_codepage.h"
-
 #include <atomic>
 #include <climits>
 #include <cstring>
 
 #include "charset/icu_convert_impl.h"
 #include "cstr/cstr_impl.h"
+#include "platform/ansi_codepage.h"
 
 namespace vorn::platform {
 namespace {

@@ -16,16 +16,58 @@
 #include <cstring>
 #include <new>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "cstr/cstr_impl.h"
 
 namespace vorn::detail {
 
 /// new[] that yields null instead of throwing, and refuses sizes that no 32-bit
-/// capacity can describe.
+/// capacity can describe. UTF-16 blocks are zero-filled, so every unit of a UTF-16
+/// buffer holds a defined value (buffer_length reads whole blocks of it).
 template <class Unit>
 Unit* allocate_units(uint64_t count) {
   if (count == 0 || count > UINT32_MAX) return nullptr;
-  return new (std::nothrow) Unit[count];
+  if constexpr (sizeof(Unit) == 1) {
+    return new (std::nothrow) Unit[count];
+  } else {
+    return new (std::nothrow) Unit[count]();
+  }
+}
+
+/// The length of a string's own text. The buffer holds at least `capacity` defined
+/// units, so the UTF-16 scan reads blocks of units inside that bound; a text
+/// that fills its capacity without a terminator is counted on unit by unit.
+template <class Unit>
+uint32_t buffer_length(const Unit* buffer, uint32_t capacity) {
+  if (buffer == nullptr) return 0;
+  if constexpr (sizeof(Unit) == 1) {
+    return text_length(buffer);
+  } else {
+    uint32_t i = 0;
+#if defined(__SSE2__)
+    const __m128i zero = _mm_setzero_si128();
+    const auto zero_lanes = [&zero](const Unit* p) {
+      return _mm_cmpeq_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)), zero);
+    };
+    // 32 units a step while no terminator shows, then 8 at a time to place it.
+    for (; capacity - i >= 32; i += 32) {
+      const __m128i any = _mm_or_si128(_mm_or_si128(zero_lanes(buffer + i), zero_lanes(buffer + i + 8)),
+                                       _mm_or_si128(zero_lanes(buffer + i + 16), zero_lanes(buffer + i + 24)));
+      if (_mm_movemask_epi8(any) != 0) break;
+    }
+    for (; capacity - i >= 8; i += 8) {
+      const auto mask = static_cast<unsigned>(_mm_movemask_epi8(zero_lanes(buffer + i)));
+      if (mask != 0) return i + static_cast<uint32_t>(__builtin_ctz(mask) / 2);
+    }
+#else
+    (void)capacity;
+#endif
+    while (buffer[i] != 0) ++i;
+    return i;
+  }
 }
 
 /// Copies at most `count` units of `src` forward into `dst`, stopping at the source's
@@ -33,9 +75,15 @@ Unit* allocate_units(uint64_t count) {
 /// later in the same buffer as `dst` (the copy runs from the first unit on).
 template <class Unit>
 void copy_counted(Unit* dst, const Unit* src, uint32_t count) {
-  uint32_t i = 0;
-  for (; i < count && src[i] != 0; ++i) dst[i] = src[i];
-  for (; i < count; ++i) dst[i] = 0;
+  size_t n = 0;
+  if constexpr (sizeof(Unit) == 1) {
+    n = strnlen(reinterpret_cast<const char*>(src), count);
+  } else {
+    while (n < count && src[n] != 0) ++n;
+  }
+  // memmove: a source later in the same buffer overlaps the destination.
+  std::memmove(dst, src, n * sizeof(Unit));
+  std::memset(dst + n, 0, (count - n) * sizeof(Unit));
 }
 
 /// Unsigned comparison of two zero-terminated texts, like strcmp.
@@ -173,7 +221,7 @@ class StringRep {
 
   Unit* buffer() const { return buffer_; }
   uint32_t capacity() const { return capacity_; }
-  uint32_t length() const { return text_length(buffer_); }
+  uint32_t length() const { return buffer_length(buffer_, capacity_); }
   bool empty() const { return buffer_ == nullptr || buffer_[0] == 0; }
 
   void release() {
@@ -283,6 +331,15 @@ class StringRep {
     if (!grow_for(length, count)) return;
     std::memmove(buffer_ + at + count, buffer_ + at, (static_cast<size_t>(length - at) + 1) * sizeof(Unit));
     std::memcpy(buffer_ + at, text, static_cast<size_t>(count) * sizeof(Unit));
+  }
+
+  /// AppendChar: one unit at the end by the growth rule; the zero unit adds nothing.
+  void append_unit(Unit c) {
+    if (c == 0) return;
+    const uint32_t length = this->length();
+    if (!grow_for(length, 1)) return;
+    buffer_[length] = c;
+    buffer_[length + 1] = 0;
   }
 
   /// The exact-size append of the += operators: a new buffer on every call.

@@ -66,6 +66,25 @@ const Unit* find_text(const Unit* text, const Unit* needle) {
   }
 }
 
+/// The first occurrence of the `m` units of `needle` (m > 0) among the `n` units at
+/// `text`, null when absent. For scans whose end is known.
+template <class Unit>
+const Unit* find_counted(const Unit* text, size_t n, const Unit* needle, size_t m) {
+  if (n < m) return nullptr;
+  const Unit* const last = text + (n - m);  // the last possible start
+  for (;; ++text) {
+    if constexpr (sizeof(Unit) == 1) {
+      text = static_cast<const Unit*>(std::memchr(text, needle[0], static_cast<size_t>(last - text) + 1));
+      if (text == nullptr) return nullptr;
+    } else {
+      while (text != last && *text != needle[0]) ++text;
+      if (*text != needle[0]) return nullptr;
+    }
+    if (std::memcmp(text + 1, needle + 1, (m - 1) * sizeof(Unit)) == 0) return text;
+    if (text == last) return nullptr;
+  }
+}
+
 /// The offset of `found` in `text`, or -1 for null.
 template <class Unit>
 int32_t offset_or_minus_one(const Unit* text, const Unit* found) {
@@ -171,26 +190,63 @@ class TextBuilder {
   uint32_t length_ = 0;
 };
 
-/// Replaces every occurrence of `from` by `to`, scanning once from the start;
-/// replaced text is never rescanned. Nothing happens without a buffer, with a null or
-/// empty `from` or with a null `to`. The result is set back with the string's SetText
-/// rule, so the buffer is reused when the result fits.
+/// True when the `a_length` units at `a` and the `b_length` units at `b`, each with
+/// its terminator, share memory.
+template <class Unit>
+bool texts_overlap(const Unit* a, uint32_t a_length, const Unit* b, uint32_t b_length) {
+  const auto a_start = reinterpret_cast<uintptr_t>(a);
+  const auto b_start = reinterpret_cast<uintptr_t>(b);
+  return a_start <= b_start + static_cast<uintptr_t>(b_length) * sizeof(Unit) &&
+         b_start <= a_start + static_cast<uintptr_t>(a_length) * sizeof(Unit);
+}
+
+/// Hands `sink(units, count)` the pieces of [text, end) with every occurrence of
+/// `from` replaced by `to`, in order, scanning once; replaced text is never rescanned.
+/// Stops early when the sink returns false.
+template <class Unit, class Sink>
+void replaced_pieces(const Unit* text, const Unit* end, const Unit* from, uint32_t from_length, const Unit* to,
+                     uint32_t to_length, Sink&& sink) {
+  while (text != end) {
+    const Unit* hit = find_counted(text, static_cast<size_t>(end - text), from, from_length);
+    if (hit == nullptr) {
+      sink(text, static_cast<uint32_t>(end - text));
+      return;
+    }
+    if (!sink(text, static_cast<uint32_t>(hit - text)) || !sink(to, to_length)) return;
+    text = hit + from_length;
+  }
+}
+
+/// Replaces every occurrence of `from` by `to`. Nothing happens without a buffer, with
+/// a null or empty `from` or with a null `to`. The result is built in a temporary that
+/// grows by the growth rule and is set back with the SetText rule (the buffer is
+/// reused when the result fits). A replacement no longer than `from`, from texts
+/// outside the buffer, never outruns the scan and is written in place instead: the
+/// same result in the same buffer, without the temporary.
 template <class Unit>
 void replace_all(StringRep<Unit> rep, const Unit* from, const Unit* to) {
   if (rep.buffer() == nullptr || from == nullptr || from[0] == 0 || to == nullptr) return;
   const uint32_t from_length = text_length(from);
   const uint32_t to_length = text_length(to);
-  TextBuilder<Unit> out;
-  const Unit* scan = rep.buffer();
-  while (*scan != 0) {
-    const Unit* hit = find_text(scan, from);
-    if (hit == nullptr) {
-      out.append(scan, text_length(scan));
-      break;
-    }
-    if (!out.append(scan, static_cast<uint32_t>(hit - scan)) || !out.append(to, to_length)) break;
-    scan = hit + from_length;
+  Unit* const text = rep.buffer();
+  const uint32_t length = rep.length();
+  if (to_length <= from_length && !texts_overlap<Unit>(from, from_length, text, length) &&
+      !texts_overlap<Unit>(to, to_length, text, length)) {
+    Unit* write = text;
+    replaced_pieces<Unit>(text, text + length, from, from_length, to, to_length, [&write](const Unit* units, uint32_t n) {
+      std::memmove(write, units, static_cast<size_t>(n) * sizeof(Unit));
+      write += n;
+      return true;
+    });
+    *write = 0;
+    // SetText would move a result that fills the whole capacity to a larger buffer.
+    const auto result = static_cast<uint32_t>(write - text);
+    if (result >= rep.capacity()) rep.set_text(text, result);
+    return;
   }
+  TextBuilder<Unit> out;
+  replaced_pieces<Unit>(text, text + length, from, from_length, to, to_length,
+                        [&out](const Unit* units, uint32_t n) { return out.append(units, n); });
   rep.set_text(out.text(), out.length());
 }
 

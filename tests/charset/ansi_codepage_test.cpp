@@ -1,3 +1,5 @@
+#include "platform/ansi_codepage.h"
+
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -7,7 +9,6 @@
 #include <vector>
 
 #include "charset_test_util.h"
-#include "platform/ansi_codepage.h"
 #include "vorn/charset.h"
 
 namespace {

@@ -1,3 +1,5 @@
+#include "vorn/charset.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -5,13 +7,12 @@
 #include <vector>
 
 #include "charset_test_util.h"
-#include "vorn/charset.h"
 
 namespace {
 
+using vorn::testing::Text16;
 using vorn::testing::Units;
 using vorn::testing::W;
-using vorn::testing::Text16;
 
 // UTF-8 of "café 中文 😀" (the emoji is a surrogate pair in UTF-16).
 const char kMixedUtf8[] = "caf\xC3\xA9 \xE4\xB8\xAD\xE6\x96\x87 \xF0\x9F\x98\x80";
@@ -33,7 +34,10 @@ TEST(Utf8, RoundTripsThroughUtf16IncludingSurrogatePairs) {
 
 TEST(Utf8, MalformedInputGetsReplacementCharacters) {
   unsigned short wide[16];
-  EXPECT_EQ(3, StrUtf8ToUnicode(wide, 16, "a\xFF" "b", -1));
+  EXPECT_EQ(3, StrUtf8ToUnicode(wide, 16,
+                                "a\xFF"
+                                "b",
+                                -1));
   EXPECT_EQ(u"a\uFFFDb", Text16(wide));
   EXPECT_EQ(2, StrUtf8ToUnicode(wide, 16, "x\xE4\xB8", -1));  // cut-off sequence at the end
   EXPECT_EQ(u"x\uFFFD", Text16(wide));
@@ -41,7 +45,10 @@ TEST(Utf8, MalformedInputGetsReplacementCharacters) {
   char narrow[16];
   const unsigned short lone[] = {'a', 0xD800, 'b', 0};
   EXPECT_EQ(5, StrUnicodeToUtf8(narrow, 16, lone));
-  EXPECT_STREQ("a\xEF\xBF\xBD" "b", narrow);
+  EXPECT_STREQ(
+      "a\xEF\xBF\xBD"
+      "b",
+      narrow);
 }
 
 TEST(ChineseSets, Gb2312BothWays) {

@@ -56,7 +56,7 @@ struct CharacterSet {
 };
 
 struct Outcome {
-  int compared = 0;                        // codes that iconv accepts
+  int compared = 0;                           // codes that iconv accepts
   std::map<std::string, std::string> differ;  // bytes (hex) -> what differed
 };
 
@@ -167,9 +167,9 @@ TEST(IconvCrossCheck, Gb18030TwoByteAndFourByteSample) {
   // later editions map to the standard characters (iconv's): ten vertical forms
   // U+FE10..U+FE19, eight ideographs U+9FB4..U+9FBB, and six above U+FFFF.
   std::map<std::string, const char*> known;
-  for (const char* code : {"A6D9", "A6DA", "A6DB", "A6DC", "A6DD", "A6DE", "A6DF", "A6EC", "A6ED", "A6F3",
-                           "FE51", "FE52", "FE53", "FE59", "FE61", "FE66", "FE67", "FE6C", "FE6D", "FE76",
-                           "FE7E", "FE90", "FE91", "FEA0"}) {
+  for (const char* code :
+       {"A6D9", "A6DA", "A6DB", "A6DC", "A6DD", "A6DE", "A6DF", "A6EC", "A6ED", "A6F3", "FE51", "FE52",
+        "FE53", "FE59", "FE61", "FE66", "FE67", "FE6C", "FE6D", "FE76", "FE7E", "FE90", "FE91", "FEA0"}) {
     known[code] = "Private Use Area in the 2005 table";
   }
   Report("GB18030", outcome, known);

@@ -5,28 +5,14 @@
 #include <filesystem>
 #include <string>
 
+#include "temp_dir_fixture.h"
 #include "vorn/files.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-class ForceCreateDir : public ::testing::Test {
- protected:
-  void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "vorn_dirs_XXXXXX").string();
-    ASSERT_NE(nullptr, mkdtemp(pattern.data()));
-    root_ = pattern;
-  }
-  void TearDown() override {
-    std::error_code ignored;
-    fs::permissions(root_, fs::perms::owner_all, ignored);
-    fs::remove_all(root_, ignored);
-  }
-  std::string at(const char* tail) const { return root_ + tail; }
-
-  std::string root_;
-};
+class ForceCreateDir : public TempDirTest {};
 
 TEST_F(ForceCreateDir, CreatesEveryMissingLevel) {
   const std::string path = at("/logs/app/2024");
@@ -34,7 +20,7 @@ TEST_F(ForceCreateDir, CreatesEveryMissingLevel) {
   EXPECT_TRUE(fs::is_directory(path));
   // Existing directories are accepted as they are; a trailing separator adds no level.
   EXPECT_TRUE(Vorn_ForceCreateDir((path + "/").c_str()));
-  EXPECT_TRUE(Vorn_ForceCreateDir(root_.c_str()));
+  EXPECT_TRUE(Vorn_ForceCreateDir(dir_.c_str()));
 }
 
 TEST_F(ForceCreateDir, StopsAtAnEmptyLevel) {

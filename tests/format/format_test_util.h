@@ -43,7 +43,7 @@ inline WideText FormatW(const WideText& format, FormatArgs args = {}) {
 inline std::string FormatV(const char* format, ...) {
   va_list args;
   va_start(args, format);
-  char* block = vorn::detail::SprintfBufferA(format, args);
+  char* block = vorn::detail::SprintfBufferA(format, &args);
   va_end(args);
   std::string text = block != nullptr ? std::string(block) : std::string("<null>");
   delete[] block;

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "../files/temp_dir_fixture.h"
 #include "log/log_state.h"
 #include "vorn/log.h"
 
@@ -97,18 +98,15 @@ inline std::vector<std::string> messages(const std::string& path) {
 
 /// A fresh temporary directory, and the process-wide log put back to its loaded state
 /// (files closed, switch on, not initialised, thread indent and timers at 0) afterwards.
-class LogFixture : public ::testing::Test {
+class LogFixture : public TempDirTest {
  protected:
   void SetUp() override {
-    std::string pattern = (std::filesystem::temp_directory_path() / "vorn_log_XXXXXX").string();
-    ASSERT_NE(nullptr, mkdtemp(pattern.data()));
-    dir_ = pattern;
+    TempDirTest::SetUp();
     restore_log();
   }
   void TearDown() override {
     restore_log();
-    std::error_code ignored;
-    std::filesystem::remove_all(dir_, ignored);
+    TempDirTest::TearDown();
   }
   static void restore_log() {
     namespace lg = vorn::detail::log;
@@ -120,9 +118,6 @@ class LogFixture : public ::testing::Test {
     lg::thread_state().indent = 0;
     lg::thread_state().timer_depth = 0;
   }
-  std::string at(const std::string& tail) const { return dir_ + "/" + tail; }
-
-  std::string dir_;
 };
 
 inline const char kOpenBanner[] = "VornLog Open All:<-----------------------------------------------------";

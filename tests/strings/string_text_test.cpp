@@ -22,20 +22,15 @@ class StringText : public ::testing::Test {
 TYPED_TEST_SUITE(StringText, vorn_test::StringTypes);
 
 TYPED_TEST(StringText, FindIgnoresItsSecondArgument) {
-  const TypeParam s = this->make("abcb");
+  TypeParam s = this->make("abcb");
   EXPECT_EQ(1, s.find('b', 3));
   EXPECT_EQ(1, s.PosSubChar('b', 2));
   EXPECT_EQ(4, s.find(0));
-  EXPECT_EQ(-1, s.find('z'));
-  TypeParam t = s;
-  EXPECT_EQ(3, t.reverseFind('b'));
-  EXPECT_EQ(-1, t.reverseFind(0));
-  TypeParam none;
+  EXPECT_EQ(3, s.reverseFind('b'));
+  EXPECT_EQ(-1, s.reverseFind(0));
   TypeParam empty = this->make("");
-  for (TypeParam* e : {&none, &empty}) {
-    EXPECT_EQ(-1, e->find(0));
-    EXPECT_EQ(-1, e->reverseFind('a'));
-  }
+  EXPECT_EQ(-1, empty.find(0));
+  EXPECT_EQ(-1, TypeParam().reverseFind('a'));
 }
 
 TYPED_TEST(StringText, SubstringsUseUnsignedPositions) {
@@ -45,7 +40,6 @@ TYPED_TEST(StringText, SubstringsUseUnsignedPositions) {
   EXPECT_EQ(11u, s.substring(2, 10).GetCapacity());
   EXPECT_EQ(nullptr, buffer_of(s.substring(6, 1)));
   EXPECT_EQ("abcdef", narrow(s.left(0)));
-  EXPECT_EQ("ab", narrow(s.left(2)));
   EXPECT_EQ("ef", narrow(s.right(2)));
   EXPECT_EQ("abcdef", narrow(s.Right(6)));
   EXPECT_EQ(nullptr, buffer_of(s.right(0)));
@@ -53,7 +47,6 @@ TYPED_TEST(StringText, SubstringsUseUnsignedPositions) {
   const TypeParam cut = s.GetNSubStr(3);
   EXPECT_EQ("abc", narrow(cut));
   EXPECT_EQ(7u, cut.GetCapacity());
-  EXPECT_EQ("abcdef", narrow(s.GetNSubStr(10)));
 }
 
 TYPED_TEST(StringText, GetCharRSubStrStopsAtStopUnitOrEnd) {
@@ -66,10 +59,9 @@ TYPED_TEST(StringText, GetCharRSubStrStopsAtStopUnitOrEnd) {
   const TypeParam at_stop = s.GetCharRSubStr(9, ';', &n);
   EXPECT_NE(nullptr, buffer_of(at_stop));
   EXPECT_TRUE(at_stop.IsEmpty());
-  EXPECT_EQ(0u, static_cast<uint32_t>(n));
-  for (uint32_t beyond : {11u, 12u, 1000u}) {
+  for (Out beyond : {11, 12, 1000}) {
     n = 99;
-    EXPECT_EQ(nullptr, buffer_of(s.GetCharRSubStr(static_cast<Out>(beyond), ';', &n))) << beyond;
+    EXPECT_EQ(nullptr, buffer_of(s.GetCharRSubStr(beyond, ';', &n))) << beyond;
     EXPECT_EQ(0u, static_cast<uint32_t>(n));
   }
   EXPECT_EQ("value;x", narrow(s.GetCharRSubStr(4, 0, nullptr)));
@@ -78,7 +70,6 @@ TYPED_TEST(StringText, GetCharRSubStrStopsAtStopUnitOrEnd) {
 
 TYPED_TEST(StringText, FileNameFromUrl) {
   EXPECT_EQ("c.txt", narrow(this->make("a/b/c.txt?x=1/y").ExtractFileNameFromURL()));
-  EXPECT_EQ("name", narrow(this->make("name").ExtractFileNameFromURL()));
   EXPECT_EQ("a\\b", narrow(this->make("x/a\\b").ExtractFileNameFromURL()));
   EXPECT_TRUE(this->make("dir/").ExtractFileNameFromURL().IsEmpty());
   EXPECT_EQ(nullptr, buffer_of(TypeParam().ExtractFileNameFromURL()));
@@ -95,31 +86,31 @@ TYPED_TEST(StringText, TrimKeepsBuffer) {
   EXPECT_EQ("ab", narrow(all.Trim(true)));
   TypeParam blanks = this->make("  ");
   auto* before = buffer_of(blanks);
-  blanks.Trim(true);
+  EXPECT_TRUE(blanks.Trim(true).IsEmpty());
   EXPECT_EQ(before, buffer_of(blanks));
-  EXPECT_TRUE(blanks.IsEmpty());
-  TypeParam none;
-  EXPECT_EQ(nullptr, buffer_of(none.Trim(true)));
 }
 
 TYPED_TEST(StringText, ReplaceStrScansOnceWithoutOverlap) {
-  const struct {
-    const char *text, *from, *to, *expected;
-  } cases[] = {{"aaaa", "aa", "b", "bb"},   {"aaa", "aa", "b", "ba"},      {"aaa", "a", "", ""},
-               {"aa", "a", "aa", "aaaa"},   {"xabcx", "abc", "", "xx"},   {"abc", "", "z", "abc"},
-               {"a-b-c", "-", "--", "a--b--c"}};
+  const char* cases[][4] = {{"aaaa", "aa", "b", "bb"},   {"aaa", "aa", "b", "ba"}, {"aaa", "a", "", ""},
+                            {"aa", "a", "aa", "aaaa"},   {"abc", "", "z", "abc"},  {"a-b-c", "-", "--", "a--b--c"}};
   for (const auto& c : cases) {
-    TypeParam s = this->make(c.text);
-    EXPECT_EQ(c.expected, narrow(s.ReplaceStr(Lit<TypeParam>(c.from), Lit<TypeParam>(c.to)))) << c.text;
+    TypeParam s = this->make(c[0]);
+    EXPECT_EQ(c[3], narrow(s.ReplaceStr(Lit<TypeParam>(c[1]), Lit<TypeParam>(c[2])))) << c[0];
   }
   TypeParam s = this->make("abc");
   s.ReplaceStr(Lit<TypeParam>("b"), nullptr);
-  s.ReplaceStr(nullptr, Lit<TypeParam>("x"));
   EXPECT_EQ("abc", narrow(s));
   auto* before = buffer_of(s);
-  s.ReplaceStr(Lit<TypeParam>("abc"), Lit<TypeParam>("xy"));
+  EXPECT_EQ("xy", narrow(s.ReplaceStr(Lit<TypeParam>("abc"), Lit<TypeParam>("xy"))));
   EXPECT_EQ(before, buffer_of(s));
-  EXPECT_EQ("xy", narrow(s));
+  // Arguments taken from the string's own text.
+  TypeParam own = this->make("abcabc");
+  EXPECT_EQ("bcbc", narrow(own.ReplaceStr(own.GetBuffer() + 3, own.GetBuffer() + 4)));
+  // A result that fills the whole capacity moves to a buffer with room for it.
+  TypeParam full = this->make("abcdef");
+  full.ReSetCapacity(2);
+  EXPECT_EQ("ac", narrow(full.ReplaceStr(Lit<TypeParam>("b"), Lit<TypeParam>("c"))));
+  EXPECT_EQ(3u, full.GetCapacity());
 }
 
 TYPED_TEST(StringText, CaseMappingIsAsciiOnly) {
@@ -130,14 +121,14 @@ TYPED_TEST(StringText, CaseMappingIsAsciiOnly) {
 
 TYPED_TEST(StringText, FromBetweenTag) {
   TypeParam s;
-  EXPECT_EQ("1", narrow(s.fromBetweenTag(Lit<TypeParam>("<a>1</a>"), Lit<TypeParam>("<a>"), Lit<TypeParam>("</a>"))));
+  const Lit<TypeParam> a("<a>"), end_a("</a>");
+  EXPECT_EQ("1", narrow(s.fromBetweenTag(Lit<TypeParam>("<a>1</a>"), a, end_a)));
   auto* before = buffer_of(s);
-  s.fromBetweenTag(Lit<TypeParam>("<a></a>"), Lit<TypeParam>("<a>"), Lit<TypeParam>("</a>"));
-  EXPECT_TRUE(s.IsEmpty());
+  EXPECT_TRUE(s.fromBetweenTag(Lit<TypeParam>("<a></a>"), a, end_a).IsEmpty());
   EXPECT_EQ(before, buffer_of(s));
-  EXPECT_EQ("1</a>x", narrow(s.fromBetweenTag(Lit<TypeParam>("<a>1</a>x"), Lit<TypeParam>("<a>"), nullptr)));
+  EXPECT_EQ("1</a>x", narrow(s.fromBetweenTag(Lit<TypeParam>("<a>1</a>x"), a, nullptr)));
   EXPECT_EQ("</a>", narrow(s.fromBetweenTag(Lit<TypeParam>("</a>x</a>"), nullptr, Lit<TypeParam>("x"))));
-  EXPECT_TRUE(s.fromBetweenTag(Lit<TypeParam>("<b>1</b>"), Lit<TypeParam>("<a>"), nullptr).IsEmpty());
+  EXPECT_TRUE(s.fromBetweenTag(Lit<TypeParam>("<b>1</b>"), a, nullptr).IsEmpty());
   s = this->make("keep");
   EXPECT_TRUE(s.fromBetweenTag(nullptr, nullptr, nullptr).IsEmpty());
 }
@@ -147,16 +138,12 @@ TYPED_TEST(StringText, StrToIntRules) {
   EXPECT_EQ(23, TypeParam::StrToInt(Lit<TypeParam>("12345"), 1, 2));
   EXPECT_EQ(12345, TypeParam::StrToInt(Lit<TypeParam>("12345"), 3, 0));
   EXPECT_EQ(0, TypeParam::StrToInt(Lit<TypeParam>("+"), 0, 0));
-  EXPECT_EQ(0, TypeParam::StrToInt(Lit<TypeParam>("x1"), 0, 0));
   EXPECT_EQ(0, TypeParam::StrToInt(Lit<TypeParam>("4294967296"), 0, 0));
   EXPECT_EQ(INT_MIN, TypeParam::StrToInt(Lit<TypeParam>("-2147483648"), 0, 0));
-  EXPECT_EQ(4294967296LL, TypeParam::StrToInt64(Lit<TypeParam>("+4294967296"), 0, 0));
   EXPECT_EQ(LLONG_MIN, TypeParam::StrToInt64(Lit<TypeParam>("9223372036854775808"), 0, 0));
   EXPECT_EQ(0, TypeParam::StrToInt(Lit<TypeParam>("12"), 5, 2));  // start beyond the text
-  EXPECT_EQ(0, TypeParam::StrToInt(nullptr, 0, 0));
   EXPECT_EQ(45, this->make("12345").ToInt32(3, 9));
-  EXPECT_EQ(345, this->make("12345").ToInt64(2, 3));
-  EXPECT_EQ(0, TypeParam().ToInt32(0, 0));
+  EXPECT_EQ(0, TypeParam().ToInt64(0, 0));
 }
 
 TYPED_TEST(StringText, IntToStrSizesItsBuffer) {
@@ -168,45 +155,33 @@ TYPED_TEST(StringText, IntToStrSizesItsBuffer) {
   EXPECT_EQ(before, buffer_of(s));
   EXPECT_EQ("-005", narrow(s.IntToStr(-5, 4)));
   // Widths beyond the usual 50 units get a buffer of their own.
-  const std::string wide_number = narrow(s.IntToStr(7, 80));
-  EXPECT_EQ(std::string(79, '0') + "7", wide_number);
+  EXPECT_EQ(std::string(79, '0') + "7", narrow(s.IntToStr(7, 80)));
   EXPECT_EQ(81u, s.GetCapacity());
 }
 
-TYPED_TEST(StringText, IsNumericAcceptsOnlyDigits) {
-  for (const char* yes : {"007", "0"}) EXPECT_TRUE(TypeParam::IsNumeric(Lit<TypeParam>(yes))) << yes;
-  for (const char* no : {"", "-1", "1.0", " 1", "1 "}) EXPECT_FALSE(this->make(no).IsNumeric()) << no;
+TYPED_TEST(StringText, Classifiers) {
+  EXPECT_TRUE(TypeParam::IsNumeric(Lit<TypeParam>("007")));
+  for (const char* no : {"", "-1", "1.0", " 1"}) EXPECT_FALSE(this->make(no).IsNumeric()) << no;
   EXPECT_FALSE(TypeParam().IsNumeric());
-  EXPECT_FALSE(TypeParam::IsNumeric(nullptr));
-}
-
-TYPED_TEST(StringText, TelephoneAndEmailShapes) {
-  for (const char* yes : {"+123456789", "12", "010-12345", "(010)1234", "12*#", "1-2-3", "2013-05-06"}) {
+  for (const char* yes : {"+123456789", "12", "010-12345", "(010)1234", "12*#", "2013-05-06"}) {
     EXPECT_TRUE(this->make(yes).IsTelStr()) << yes;
   }
-  for (const char* no : {"+", "+-12", "1", "1--2", "()12", "12)34", "12 34", "1+2", ""}) {
+  for (const char* no : {"+", "+-12", "1", "1--2", "()12", "12)34", "12 34", "1+2"}) {
     EXPECT_FALSE(TypeParam::IsTelStrS(Lit<TypeParam>(no))) << no;
   }
-  EXPECT_FALSE(TypeParam::IsTelStrS(nullptr));
   EXPECT_FALSE(TypeParam().IsTelStr());
-  EXPECT_TRUE(this->make("a@b").IsEmailStr());
   EXPECT_TRUE(this->make("@b").IsEmailStr());
   EXPECT_FALSE(this->make("ab@").IsEmailStr());
-  EXPECT_FALSE(this->make("ab").IsEmailStr());
   EXPECT_FALSE(TypeParam().IsEmailStr());
 }
 
 TYPED_TEST(StringText, ExtractYearTakesExactlyFourDigits) {
   EXPECT_EQ(2013, TypeParam::extractYear(Lit<TypeParam>("Report 2013-05"), 1990, 2030));
   EXPECT_EQ(0, TypeParam::extractYear(Lit<TypeParam>("12013"), 1000, 3000));
-  EXPECT_EQ(0, TypeParam::extractYear(Lit<TypeParam>("1999"), 2000, 2030));
   EXPECT_EQ(6789, TypeParam::extractYear(Lit<TypeParam>("123456789"), 0, 9999));
   EXPECT_EQ(2001, TypeParam::extractYear(Lit<TypeParam>("1899 x 2001"), 1900, 2100));
-  EXPECT_EQ(0, TypeParam::extractYear(nullptr, 0, 9999));
   TypeParam s = this->make("ab2014cdefgh");
   EXPECT_EQ(2014, TypeParam::extractYearEX(s.GetBufferVar(), true, 1990, 2030));
-  EXPECT_EQ("abcdefgh", narrow(s));
-  EXPECT_EQ(0, TypeParam::extractYearEX(s.GetBufferVar(), true, 1990, 2030));
   EXPECT_EQ("abcdefgh", narrow(s));
 }
 
@@ -214,21 +189,18 @@ TYPED_TEST(StringText, GuidTextRoundTrips) {
   unsigned char guid[16];
   for (int i = 0; i < 16; ++i) guid[i] = static_cast<unsigned char>(i * 0x11);
   TypeParam s;
-  EXPECT_EQ("00112233445566778899AABBCCDDEEFF", narrow(s.FromGUID(guid, false)));
-  EXPECT_EQ(50u, s.GetCapacity());
-  unsigned char back[16] = {};
-  EXPECT_TRUE(s.HexToGUID(back));
-  EXPECT_EQ(0, std::memcmp(guid, back, 16));
-  EXPECT_EQ("00112233445566778899aabbccddeeff", narrow(s.FromGUID(guid, true)));
-  std::memset(back, 0, 16);
-  EXPECT_TRUE(s.HexToGUID(back));
-  EXPECT_EQ(0, std::memcmp(guid, back, 16));
-
+  for (bool lower : {false, true}) {
+    EXPECT_EQ(lower ? "00112233445566778899aabbccddeeff" : "00112233445566778899AABBCCDDEEFF",
+              narrow(s.FromGUID(guid, lower)));
+    EXPECT_EQ(50u, s.GetCapacity());
+    unsigned char back[16] = {};
+    EXPECT_TRUE(s.HexToGUID(back));
+    EXPECT_EQ(0, std::memcmp(guid, back, 16));
+  }
   unsigned char untouched[16];
   std::memset(untouched, 0x5A, 16);
   EXPECT_FALSE(this->make(std::string(31, '1').c_str()).HexToGUID(untouched));
   EXPECT_FALSE(this->make(std::string(33, '1').c_str()).HexToGUID(untouched));
-  EXPECT_FALSE(TypeParam().HexToGUID(untouched));
   EXPECT_EQ(0x5A, untouched[0]);
   EXPECT_TRUE(this->make(std::string(32, 'z').c_str()).HexToGUID(untouched));
   EXPECT_EQ(0, untouched[0] | untouched[15]);
@@ -239,29 +211,22 @@ TYPED_TEST(StringText, GuidTextRoundTrips) {
 TEST(NarrowText, PosSubStrNeedsTextOnBothSides) {
   EXPECT_EQ(0, TStringA("abc").PosSubStr(""));
   EXPECT_EQ(2, TStringA("abcd").PosSubStr("cd"));
-  EXPECT_EQ(-1, TStringA("abcd").PosSubStr("ce"));
   EXPECT_EQ(-1, TStringA("").PosSubStr(""));
-  EXPECT_EQ(-1, TStringA().PosSubStr(""));
   EXPECT_EQ(-1, TStringA("abc").PosSubStr(nullptr));
 }
 
-TEST(NarrowText, NegativeStartsReadNothing) {
+TEST(NarrowText, SignedArguments) {
   int32_t n = 7;
   EXPECT_EQ(nullptr, TStringA("abc").GetCharRSubStr(-1, 'b', &n).GetBufferVar());
   EXPECT_EQ(0, n);
   EXPECT_EQ(0, TStringA::StrToInt("123", -1, 2));
   EXPECT_EQ(0, TStringA::StrToInt("123", 0, -3));
-  EXPECT_EQ("1", narrow(TStringA().IntToStr(1, -4)));
-}
-
-TEST(NarrowText, IntToStrSWritesIntoCallerBuffer) {
-  char out[32];
+  char out[24];
   EXPECT_EQ(4, TStringA::IntToStrS(out, -5, 4));
   EXPECT_STREQ("-005", out);
-  EXPECT_EQ(1, TStringA::IntToStrS(out, 0, 0));
-  EXPECT_STREQ("0", out);
   EXPECT_EQ(4, TStringA::IntToStrS(out, 1234, 2));
-  EXPECT_STREQ("1234", out);
+  EXPECT_EQ(1, TStringA::IntToStrS(out, 0, -4));
+  EXPECT_STREQ("0", out);
   EXPECT_EQ(0, TStringA::IntToStrS(nullptr, 1, 0));
 }
 
@@ -276,8 +241,6 @@ TEST(NarrowText, FromFirstLineWalksLines) {
   EXPECT_EQ("[one][two][][three]", seen);
   EXPECT_EQ(nullptr, line.fromFirstLine("last\n"));
   EXPECT_EQ("last", narrow(line));
-  EXPECT_EQ(nullptr, line.fromFirstLine(nullptr));
-  EXPECT_TRUE(line.IsEmpty());
 }
 
 TEST(NarrowText, FloatTextHasRequestedSignificantDigits) {
@@ -285,8 +248,6 @@ TEST(NarrowText, FloatTextHasRequestedSignificantDigits) {
   EXPECT_EQ("0.5", narrow(s.fromFloat(0.5, 3)));
   EXPECT_EQ(67u, s.GetCapacity());
   EXPECT_EQ("1.23e+06", narrow(s.fromFloat(1234567.0, 3)));
-  EXPECT_EQ("-3.14159", narrow(s.fromFloat(-3.14159265, 6)));
-  EXPECT_DOUBLE_EQ(-3.14159, s.toFloat());
   EXPECT_EQ(1000u + 64, s.fromFloat(1.0 / 3, 1000).GetCapacity());
   EXPECT_DOUBLE_EQ(1.0 / 3, s.toFloat());
   EXPECT_EQ(0.0, TStringA().toFloat());
@@ -294,14 +255,12 @@ TEST(NarrowText, FloatTextHasRequestedSignificantDigits) {
 
 TEST(WideText, PosSubStrReadsMissingBufferAsEmptyText) {
   const TWideString none;
-  const TWideString empty(Lit<TWideString>(""));
   EXPECT_EQ(0, none.PosSubStr(none));
-  EXPECT_EQ(0, empty.PosSubStr(none));
+  EXPECT_EQ(0, TWideString(Lit<TWideString>("")).PosSubStr(none));
   EXPECT_EQ(-1, none.PosSubStr(TWideString(Lit<TWideString>("x"))));
   const TWideString text(Lit<TWideString>({'a', 0x4E2D, 'a', 0x4E2D, 'b'}));
   EXPECT_EQ(2, text.PosSubStr(TWideString(Lit<TWideString>({'a', 0x4E2D, 'b'}))));
   EXPECT_EQ(-1, text.PosSubStr(TWideString(Lit<TWideString>({0x4E2D, 'b', 'c'}))));
-  EXPECT_EQ(1, text.find(0x4E2D));
 }
 
 TEST(WideText, NumberWritersForCallerBuffers) {
@@ -311,16 +270,6 @@ TEST(WideText, NumberWritersForCallerBuffers) {
   char out[24];
   TWideString::IntToStrA(out, LLONG_MIN, 0);
   EXPECT_STREQ("-9223372036854775808", out);
-  TWideString::IntToStr(nullptr, 1, 0);
-  TWideString::IntToStrA(nullptr, 1, 0);
-}
-
-TEST(WideText, CaseMappingLeavesUnitsAboveAsciiAlone) {
-  TWideString s(Lit<TWideString>({'a', 0xFF41, 0x0161, 'Z'}));
-  s.toUpper();
-  EXPECT_EQ(0xFF41, s.GetBuffer()[1]);
-  EXPECT_EQ(0x0161, s.GetBuffer()[2]);
-  EXPECT_EQ("A", narrow(s.left(1)));
 }
 
 }  // namespace

@@ -1,0 +1,93 @@
+// Internal to vorn_common: do not include from outside src/.
+//
+// Pieces of the update-information parser that stand on their own: the version
+// number, UTF-8 to UTF-16 conversion of names and values, release of records, and
+// the nesting pre-scan that keeps the recursive XML parse within the stack.
+#ifndef VORN_APPUPDATE_APPUPDATE_IMPL_H
+#define VORN_APPUPDATE_APPUPDATE_IMPL_H
+
+#include <cstddef>
+#include <cstdint>
+
+#include "vorn/appupdate.h"
+
+namespace vorn::detail::appupdate {
+
+// Deepest element nesting that a document may have. The XML parse recurses once per
+// open element (three frames); this bound keeps that well inside an 8 MiB stack even
+// in sanitizer builds.
+constexpr uint32_t kMaxNesting = 4000;
+
+// The dotted version number of a UTF-16 text: up to four decimal parts c0..c3 give
+// c0*10000 + c1*1000 + c2*100 + c3 in wrapping 32-bit arithmetic. Null or "" gives 0.
+int32_t VersionNumber(const unsigned short* text);
+
+// Length of a zero-terminated UTF-16 text; 0 for null.
+size_t WideLength(const unsigned short* text);
+
+// A new[] copy of a UTF-16 text, or null for null.
+unsigned short* NewWideCopy(const unsigned short* text);
+
+// Releases every string and the children (to any depth) of `item`, then zeroes it.
+// The item itself belongs to its array.
+void ReleaseItem(tnoticeItem& item);
+
+// Owns a new[] array. Standard containers and smart pointers of built-in element types
+// would be instantiated with default visibility and leak into the shared library's
+// exports; this class keeps such buffers hidden.
+template <typename T>
+class OwnedArray {
+ public:
+  explicit OwnedArray(T* data = nullptr) : data_(data) {}
+  OwnedArray(OwnedArray&& other) noexcept : data_(other.data_) { other.data_ = nullptr; }
+  OwnedArray(const OwnedArray&) = delete;
+  OwnedArray& operator=(const OwnedArray&) = delete;
+  OwnedArray& operator=(OwnedArray&&) = delete;
+  ~OwnedArray() { delete[] data_; }
+  T* get() const { return data_; }
+
+ private:
+  T* data_;
+};
+
+// UTF-8 to UTF-16 through the "UTF8" converter, up to the first zero byte, into a
+// reused scratch buffer. A failed conversion gives the empty text.
+class Utf8ToWide {
+ public:
+  Utf8ToWide() = default;
+  Utf8ToWide(const Utf8ToWide&) = delete;
+  Utf8ToWide& operator=(const Utf8ToWide&) = delete;
+  ~Utf8ToWide() { delete[] scratch_; }
+
+  // Converts `text` (zero-terminated) and returns the units, valid until the next call;
+  // `*out_length` receives their count.
+  const unsigned short* Convert(const char* text, size_t* out_length);
+  // The same conversion into a new[] string owned by the caller.
+  unsigned short* NewString(const char* text);
+
+ private:
+  unsigned short* Reserve(size_t units);
+
+  unsigned short* scratch_ = nullptr;
+  size_t capacity_ = 0;
+};
+
+// Number of '>' characters among `length` bytes that do not follow a '/'. Every element
+// that the parse opens ends its start tag with such a '>' (the character before it is a
+// name character, a blank or a quote), so this bounds the nesting depth from above.
+size_t CountOpeningTagEnds(const char* text, size_t length);
+
+// Follows the element structure of `text` (zero-terminated) exactly as the XML parse
+// will, and returns the position of the first element that opens more than `limit`
+// levels deep, or null when there is none. Scanning stops quietly where the parse
+// would reject the text: the parse reports that error itself.
+const char* FindExcessNesting(const char* text, uint32_t limit);
+
+// The reference document of the self-check, with the local list "main" 1.0,
+// "componet2" 4576edac (text), "componet2_3" 3.2.4.5, "componet3_1" 1.2.4.5 and
+// "file2" 23aed3 (text).
+extern const char kReferenceDocument[];
+
+}  // namespace vorn::detail::appupdate
+
+#endif  // VORN_APPUPDATE_APPUPDATE_IMPL_H

@@ -1,0 +1,197 @@
+// Element nesting pre-scan. The XML parse recurses once per open element, so a
+// document nested deeply enough would exhaust the stack. This scan walks the same
+// grammar with a counter instead of recursion and finds such documents first. It uses
+// the parser's own character classes so that both agree on every tag boundary.
+#include <rapidxml/rapidxml.hpp>
+
+#include <cstring>
+
+#include "appupdate/appupdate_impl.h"
+
+namespace vorn::detail::appupdate {
+namespace {
+
+using Tables = rapidxml::internal::lookup_tables<0>;
+
+bool IsSpace(char c) { return Tables::lookup_whitespace[static_cast<unsigned char>(c)] != 0; }
+bool IsNameChar(char c) { return Tables::lookup_node_name[static_cast<unsigned char>(c)] != 0; }
+bool IsAttributeNameChar(char c) { return Tables::lookup_attribute_name[static_cast<unsigned char>(c)] != 0; }
+
+void SkipSpace(const char*& p) {
+  while (IsSpace(*p)) ++p;
+}
+
+// Advances past the first occurrence of `end` (2 or 3 characters); false at the end of text.
+bool SkipPast(const char*& p, const char* end, size_t n) {
+  for (;; ++p) {
+    if (*p == 0) return false;
+    if (p[0] == end[0] && p[1] == end[1] && (n == 2 || p[2] == end[2])) {
+      p += n;
+      return true;
+    }
+  }
+}
+
+bool Matches(const char* p, const char* word) {
+  for (; *word != 0; ++p, ++word) {
+    if (*p != *word) return false;
+  }
+  return true;
+}
+
+// DOCTYPE body up to and past its '>', with bracketed sections skipped by depth.
+bool SkipDoctype(const char*& p) {
+  while (*p != '>') {
+    if (*p == 0) return false;
+    if (*p == '[') {
+      ++p;
+      for (int depth = 1; depth > 0; ++p) {
+        if (*p == '[') ++depth;
+        else if (*p == ']') --depth;
+        else if (*p == 0) return false;
+      }
+    } else {
+      ++p;
+    }
+  }
+  ++p;
+  return true;
+}
+
+// Exact per-byte zero test: the high bit of each byte of the result is set where `x`
+// has a zero byte, and nowhere else.
+inline uint64_t ZeroBytes(uint64_t x) {
+  constexpr uint64_t kLow7 = 0x7F7F7F7F7F7F7F7Full;
+  return ~(((x & kLow7) + kLow7) | x | kLow7);
+}
+
+}  // namespace
+
+size_t CountOpeningTagEnds(const char* text, size_t length) {
+  const auto* u = reinterpret_cast<const unsigned char*>(text);
+  size_t count = 0;
+  size_t i = 0;
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+  constexpr uint64_t kOnes = 0x0101010101010101ull;
+  uint64_t before = 0;  // the byte before the current word
+  for (; i + 8 <= length; i += 8) {
+    uint64_t word;
+    std::memcpy(&word, u + i, sizeof word);
+    const uint64_t previous = (word << 8) | before;
+    const uint64_t closes = ZeroBytes(word ^ (kOnes * '>')) & ~ZeroBytes(previous ^ (kOnes * '/'));
+    count += static_cast<size_t>(__builtin_popcountll(closes));
+    before = u[i + 7];
+  }
+#endif
+  for (; i < length; ++i) count += u[i] == '>' && (i == 0 || u[i - 1] != '/');
+  return count;
+}
+
+namespace {
+
+enum class Markup { kError, kSkipped, kEmptyElement, kOpenElement };
+
+// One markup item after its '<': declaration, processing instruction, comment, CDATA,
+// DOCTYPE, other "<!" item, or an element start tag with its attributes.
+Markup ScanMarkup(const char*& p) {
+  if (*p == '?') {
+    ++p;
+    if ((p[0] == 'x' || p[0] == 'X') && (p[1] == 'm' || p[1] == 'M') && (p[2] == 'l' || p[2] == 'L') && IsSpace(p[3])) {
+      p += 4;
+    }
+    return SkipPast(p, "?>", 2) ? Markup::kSkipped : Markup::kError;
+  }
+  if (*p == '!') {
+    if (p[1] == '-' && p[2] == '-') {
+      p += 3;
+      return SkipPast(p, "-->", 3) ? Markup::kSkipped : Markup::kError;
+    }
+    if (Matches(p + 1, "[CDATA[")) {
+      p += 8;
+      return SkipPast(p, "]]>", 3) ? Markup::kSkipped : Markup::kError;
+    }
+    if (Matches(p + 1, "DOCTYPE") && IsSpace(p[8])) {
+      p += 9;
+      return SkipDoctype(p) ? Markup::kSkipped : Markup::kError;
+    }
+    ++p;
+    while (*p != '>') {
+      if (*p == 0) return Markup::kError;
+      ++p;
+    }
+    ++p;
+    return Markup::kSkipped;
+  }
+  const char* name = p;
+  while (IsNameChar(*p)) ++p;
+  if (p == name) return Markup::kError;
+  SkipSpace(p);
+  while (IsAttributeNameChar(*p)) {
+    while (IsAttributeNameChar(*p)) ++p;
+    SkipSpace(p);
+    if (*p != '=') return Markup::kError;
+    ++p;
+    SkipSpace(p);
+    const char quote = *p;
+    if (quote != '\'' && quote != '"') return Markup::kError;
+    ++p;
+    // Character references never contain a quote, so the value ends at the next one.
+    p = std::strchr(p, quote);
+    if (p == nullptr) return Markup::kError;
+    ++p;
+    SkipSpace(p);
+  }
+  if (*p == '>') {
+    ++p;
+    return Markup::kOpenElement;
+  }
+  if (p[0] == '/' && p[1] == '>') {
+    p += 2;
+    return Markup::kEmptyElement;
+  }
+  return Markup::kError;
+}
+
+}  // namespace
+
+const char* FindExcessNesting(const char* text, uint32_t limit) {
+  if (CountOpeningTagEnds(text, std::strlen(text)) <= limit) return nullptr;
+  const char* p = text;
+  if (static_cast<unsigned char>(p[0]) == 0xEF && static_cast<unsigned char>(p[1]) == 0xBB &&
+      static_cast<unsigned char>(p[2]) == 0xBF) {
+    p += 3;
+  }
+  uint32_t depth = 0;
+  for (;;) {
+    SkipSpace(p);
+    if (*p == 0) return nullptr;
+    if (*p != '<') {
+      if (depth == 0) return nullptr;  // text outside every element: rejected by the parse
+      p += std::strcspn(p, "<");  // character data
+      continue;
+    }
+    if (depth > 0 && p[1] == '/') {
+      p += 2;
+      while (IsNameChar(*p)) ++p;
+      SkipSpace(p);
+      if (*p != '>') return nullptr;
+      ++p;
+      --depth;
+      continue;
+    }
+    const char* start = p;
+    ++p;
+    switch (ScanMarkup(p)) {
+      case Markup::kError:
+        return nullptr;
+      case Markup::kOpenElement:
+        if (++depth > limit) return start;
+        break;
+      case Markup::kSkipped:
+      case Markup::kEmptyElement:
+        break;
+    }
+  }
+}
+
+}  // namespace vorn::detail::appupdate

@@ -1,0 +1,338 @@
+// ParseAppUpdateInfo: the walk over the parsed document that selects the components
+// needing an update, and the records it builds for them.
+#include <rapidxml/rapidxml.hpp>
+
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "appupdate/appupdate_impl.h"
+#include "platform/tempdir.h"
+#include "vorn/log.h"
+
+namespace vorn::detail::appupdate {
+namespace {
+
+using Node = rapidxml::xml_node<char>;
+using Attribute = rapidxml::xml_attribute<char>;
+
+// How much of the unparsed rest of the document an error line quotes. The rest can be
+// the whole of a very large document; the position and the first bytes say enough.
+constexpr size_t kMaxErrorExcerpt = 512;
+
+// Local lists up to this size are searched in order; longer ones get a hash index.
+constexpr int32_t kLinearLookupMax = 8;
+
+void LogParseError(const char* where, const char* message) {
+  std::string excerpt;
+  if (where != nullptr) {
+    size_t n = strnlen(where, kMaxErrorExcerpt + 1);
+    if (n > kMaxErrorExcerpt) {
+      n = kMaxErrorExcerpt;
+      // Do not cut a UTF-8 sequence in two.
+      while (n > 0 && (static_cast<unsigned char>(where[n]) & 0xC0) == 0x80) --n;
+    }
+    excerpt.assign(where, n);
+  }
+  Vorn_Log_Error("ParseXML Error :%s,%s", excerpt.c_str(), message);
+}
+
+// `name` (size bytes) equals the lower-case ASCII `word` without regard to ASCII case.
+bool EqualsNoCase(const char* name, size_t size, const char* word) {
+  for (size_t i = 0; i < size; ++i) {
+    char c = name[i];
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    if (word[i] == 0 || c != word[i]) return false;
+  }
+  return word[size] == 0;
+}
+
+bool EqualsNoCase(const char* text, const char* word) { return EqualsNoCase(text, std::strlen(text), word); }
+
+bool WideEquals(const unsigned short* a, size_t a_length, const unsigned short* b) {
+  for (size_t i = 0; i < a_length; ++i) {
+    if (b[i] != a[i]) return false;  // also stops at b's terminator, as a[i] is not zero
+  }
+  return b[a_length] == 0;
+}
+
+// The attribute values of one element as the parse left them in the copy
+// (zero-terminated UTF-8); null when absent. A later occurrence replaces an earlier one.
+struct RawFields {
+  const char* version = nullptr;
+  const char* caption = nullptr;
+  const char* filename = nullptr;
+  const char* link = nullptr;
+  const char* rlpath = nullptr;
+  const char* upmethod = nullptr;
+};
+
+RawFields ReadAttributes(const Node* node) {
+  RawFields f;
+  for (const Attribute* a = node->first_attribute(); a != nullptr; a = a->next_attribute()) {
+    const char* name = a->name();
+    switch (a->name_size()) {
+      case 4:
+        if (EqualsNoCase(name, 4, "link")) f.link = a->value();
+        break;
+      case 6:
+        if (EqualsNoCase(name, 6, "rlpath")) f.rlpath = a->value();
+        break;
+      case 7:
+        if (EqualsNoCase(name, 7, "version")) f.version = a->value();
+        else if (EqualsNoCase(name, 7, "caption")) f.caption = a->value();
+        break;
+      case 8:
+        if (EqualsNoCase(name, 8, "filename")) f.filename = a->value();
+        else if (EqualsNoCase(name, 8, "upmethod")) f.upmethod = a->value();
+        break;
+      default:
+        break;
+    }
+  }
+  return f;
+}
+
+int32_t UpdateMethod(const char* value) {
+  if (value == nullptr) return 0;
+  if (EqualsNoCase(value, "silentdown")) return 1;
+  if (EqualsNoCase(value, "silentexe")) return 2;
+  return 0;
+}
+
+// The caller's local entries by name: the first entry of a name wins. Short lists are
+// searched in order; longer ones get an open-addressing hash table.
+class LocalIndex {
+ public:
+  explicit LocalIndex(const tnoticeLocalList* locals) {
+    if (locals == nullptr || locals->count <= 0 || locals->items == nullptr) return;
+    items_ = locals->items;
+    count_ = locals->count;
+    if (count_ <= kLinearLookupMax) return;
+    size_t slots = 16;
+    while (slots < 2 * static_cast<size_t>(count_)) slots *= 2;
+    slots_.assign(slots, Slot{0, -1});
+    mask_ = slots - 1;
+    for (int32_t i = 0; i < count_; ++i) {
+      const unsigned short* name = items_[i].name;
+      const size_t n = WideLength(name);
+      if (n == 0) continue;
+      const uint64_t hash = Hash(name, n);
+      size_t at = hash & mask_;
+      for (; slots_[at].index >= 0; at = (at + 1) & mask_) {
+        if (slots_[at].hash == hash && WideEquals(name, n, items_[slots_[at].index].name)) break;
+      }
+      if (slots_[at].index < 0) slots_[at] = Slot{hash, i};  // an earlier entry of the name stays
+    }
+  }
+
+  bool empty() const { return count_ == 0; }
+
+  const tnoticeLocal* Find(const unsigned short* name, size_t length) const {
+    if (length == 0) return nullptr;  // an unnamed node matches nothing
+    if (count_ <= kLinearLookupMax) {
+      for (int32_t i = 0; i < count_; ++i) {
+        if (items_[i].name != nullptr && WideEquals(name, length, items_[i].name)) return &items_[i];
+      }
+      return nullptr;
+    }
+    const uint64_t hash = Hash(name, length);
+    for (size_t at = hash & mask_; slots_[at].index >= 0; at = (at + 1) & mask_) {
+      const tnoticeLocal& local = items_[slots_[at].index];
+      if (slots_[at].hash == hash && WideEquals(name, length, local.name)) return &local;
+    }
+    return nullptr;
+  }
+
+ private:
+  struct Slot {
+    uint64_t hash;
+    int32_t index;  // -1: empty
+  };
+
+  // Four units at a time, multiply-xorshift mixed.
+  static uint64_t Hash(const unsigned short* units, size_t length) {
+    uint64_t h = length * 0x9E3779B97F4A7C15ull;
+    size_t i = 0;
+    for (; i + 4 <= length; i += 4) {
+      uint64_t chunk;
+      std::memcpy(&chunk, units + i, sizeof chunk);
+      h = (h ^ chunk) * 0xFF51AFD7ED558CCDull;
+      h ^= h >> 32;
+    }
+    for (; i < length; ++i) h = (h ^ units[i]) * 0xC4CEB9FE1A85EC53ull;
+    return h ^ (h >> 29);
+  }
+
+  const tnoticeLocal* items_ = nullptr;
+  int32_t count_ = 0;
+  std::vector<Slot> slots_;
+  size_t mask_ = 0;
+};
+
+// Records kept so far, children before their parents; releases whatever it still owns.
+struct KeptItems {
+  std::vector<tnoticeItem> items;
+  ~KeptItems() {
+    for (tnoticeItem& item : items) ReleaseItem(item);
+  }
+};
+
+// A record being built; releases its strings unless handed over.
+struct ItemUnderConstruction {
+  tnoticeItem item{};
+  ~ItemUnderConstruction() { ReleaseItem(item); }
+};
+
+// One element on the walk: its decision is made, its children are being visited.
+struct Frame {
+  const Node* node;
+  const Node* next_child;
+  const tnoticeLocal* local;
+  RawFields fields;
+  bool needs_update;
+  size_t first_kept;  // where this node's kept children start in KeptItems
+};
+
+class Walker {
+ public:
+  explicit Walker(const LocalIndex& locals) : locals_(locals) {
+    stack_.reserve(32);
+    kept_.items.reserve(16);
+  }
+
+  // Walks every top-level node; returns the kept records, or null when there are none.
+  tnoticeItemList* Run(const rapidxml::xml_document<char>& document) {
+    for (const Node* top = document.first_node(); top != nullptr; top = top->next_sibling()) {
+      Enter(top, false);
+      while (!stack_.empty()) {
+        Frame& frame = stack_.back();
+        if (frame.next_child != nullptr) {
+          const Node* child = frame.next_child;
+          frame.next_child = child->next_sibling();
+          Enter(child, frame.needs_update);
+          continue;
+        }
+        const Frame done = frame;
+        stack_.pop_back();
+        Leave(done);
+      }
+    }
+    if (kept_.items.empty()) return nullptr;
+    auto list = std::make_unique<tnoticeItemList>();
+    list->items = new tnoticeItem[kept_.items.size()];
+    list->count = static_cast<int32_t>(kept_.items.size());
+    std::memcpy(list->items, kept_.items.data(), kept_.items.size() * sizeof(tnoticeItem));
+    kept_.items.clear();  // ownership moved to the list
+    return list.release();
+  }
+
+ private:
+  // Decides the node's flags; a current component is dropped with its subtree at once,
+  // any other node goes on the stack to have its children visited.
+  void Enter(const Node* node, bool inherited) {
+    size_t name_length = 0;
+    const unsigned short* name = convert_.Convert(node->name(), &name_length);
+    const tnoticeLocal* local = locals_.Find(name, name_length);
+    const RawFields fields = ReadAttributes(node);
+    bool needs_update = inherited;
+    bool up_to_date = false;
+    if (local != nullptr) {
+      needs_update = false;
+      if (local->version != nullptr && local->versionIsText == 0) {
+        // A component without a version attribute counts as version 0.
+        size_t n = 0;
+        const int32_t theirs = fields.version ? VersionNumber(convert_.Convert(fields.version, &n)) : 0;
+        needs_update = VersionNumber(local->version) < theirs;
+        up_to_date = !needs_update;
+      } else if (local->version != nullptr) {
+        size_t n = 0;
+        const unsigned short* theirs = fields.version ? convert_.Convert(fields.version, &n) : nullptr;
+        needs_update = n > 0 && !WideEquals(theirs, n, local->version);
+        up_to_date = !needs_update;
+      }
+    }
+    if (up_to_date) return;
+    stack_.push_back(Frame{node, node->first_node(), local, fields, needs_update, kept_.items.size()});
+  }
+
+  void Leave(const Frame& frame) {
+    const size_t child_count = kept_.items.size() - frame.first_kept;
+    if (!frame.needs_update && child_count == 0) return;
+    ItemUnderConstruction building;
+    tnoticeItem& item = building.item;
+    Fill(frame, item);
+    if (child_count > 0) {
+      item.children = new tnoticeItem[child_count];
+      item.childCount = static_cast<int32_t>(child_count);
+      std::memcpy(item.children, kept_.items.data() + frame.first_kept, child_count * sizeof(tnoticeItem));
+      kept_.items.resize(frame.first_kept);  // ownership moved to the parent
+    }
+    kept_.items.push_back(item);
+    item = tnoticeItem{};
+  }
+
+  void Fill(const Frame& frame, tnoticeItem& item) {
+    const RawFields& f = frame.fields;
+    item.name = convert_.NewString(frame.node->name());
+    item.version = NewStringOrNull(f.version);
+    item.filename = NewStringOrNull(f.filename);
+    item.rlpath = f.rlpath != nullptr && std::strcmp(f.rlpath, "SYSTEMP") == 0 ? TempFolder() : NewStringOrNull(f.rlpath);
+    item.link = NewStringOrNull(f.link);
+    item.upmethod = UpdateMethod(f.upmethod);
+    item.caption = NewStringOrNull(f.caption);
+    if (frame.local != nullptr) {
+      item.extra = NewWideCopy(frame.local->extra);
+      item.versionIsText = frame.local->versionIsText;
+      item.localVersion = NewWideCopy(frame.local->version);
+    }
+  }
+
+  unsigned short* NewStringOrNull(const char* text) { return text == nullptr ? nullptr : convert_.NewString(text); }
+
+  // The temporary directory followed by "nublo\", or "SYSTEMP" when there is none.
+  unsigned short* TempFolder() {
+    if (temp_folder_.empty()) {
+      std::string dir;
+      temp_folder_ = platform::TempDirectory(dir) ? dir + "nublo\\" : "SYSTEMP";
+    }
+    return convert_.NewString(temp_folder_.c_str());
+  }
+
+  const LocalIndex& locals_;
+  Utf8ToWide convert_;
+  std::vector<Frame> stack_;
+  KeptItems kept_;
+  std::string temp_folder_;
+};
+
+}  // namespace
+}  // namespace vorn::detail::appupdate
+
+extern "C" tnoticeItemList* ParseAppUpdateInfo(const char* text, uint32_t length, const tnoticeLocalList* locals) {
+  namespace au = vorn::detail::appupdate;
+  if (text == nullptr) return nullptr;
+  const size_t size = length == 0 ? std::strlen(text) : strnlen(text, length);
+  if (size == 0) return nullptr;
+  // The parse works in place: names and values are terminated inside this copy.
+  const au::OwnedArray<char> copy(new char[size + 1]);
+  std::memcpy(copy.get(), text, size);
+  copy.get()[size] = 0;
+
+  if (const char* deep = au::FindExcessNesting(copy.get(), au::kMaxNesting)) {
+    au::LogParseError(deep, "elements nested too deep");
+    return nullptr;
+  }
+  // The document holds a sizeable node pool of its own: keep it off the stack.
+  auto document = std::make_unique<rapidxml::xml_document<char>>();
+  try {
+    document->parse<0>(copy.get());
+  } catch (const rapidxml::parse_error& error) {
+    au::LogParseError(error.where<char>(), error.what());
+    return nullptr;
+  }
+  const au::LocalIndex index(locals);
+  if (index.empty()) return nullptr;  // nothing can match, so nothing can be reported
+  return au::Walker(index).Run(*document);
+}

@@ -1,0 +1,51 @@
+// The dotted version number that numeric version comparison works on.
+#include "appupdate/appupdate_impl.h"
+
+namespace vorn::detail::appupdate {
+namespace {
+
+// Longest piece of a version text that is read as one part.
+constexpr size_t kMaxPiece = 64;
+
+// Decimal value of the `count` units at `piece`: leading blanks (space and 9..13), one
+// optional sign, then digits up to the first other unit. Out-of-range values wrap
+// modulo 2^32 like the rest of the arithmetic.
+uint32_t PieceValue(const unsigned short* piece, size_t count) {
+  size_t i = 0;
+  while (i < count && (piece[i] == ' ' || (piece[i] >= 9 && piece[i] <= 13))) ++i;
+  bool negative = false;
+  if (i < count && (piece[i] == '+' || piece[i] == '-')) {
+    negative = piece[i] == '-';
+    ++i;
+  }
+  uint32_t value = 0;
+  for (; i < count && piece[i] >= '0' && piece[i] <= '9'; ++i) value = value * 10u + (piece[i] - '0');
+  return negative ? 0u - value : value;
+}
+
+}  // namespace
+
+int32_t VersionNumber(const unsigned short* text) {
+  size_t remaining = WideLength(text);
+  if (remaining == 0) return 0;
+  uint32_t parts[4] = {0, 0, 0, 0};
+  size_t index = 0;
+  const unsigned short* p = text;
+  while (*p != 0 && remaining > 0) {
+    size_t piece = 0;
+    while (piece < kMaxPiece && p[piece] != 0 && p[piece] != '.') ++piece;
+    // A piece cut at kMaxPiece is continued by the next round into the same part.
+    if (index <= 3) parts[index] = PieceValue(p, piece);
+    p += piece;
+    remaining -= piece;
+    if (*p == '.') {
+      ++p;
+      --remaining;
+      if (index <= 3) ++index;  // parts after the fourth are read and ignored
+    }
+  }
+  const uint32_t number = parts[0] * 10000u + parts[1] * 1000u + parts[2] * 100u + parts[3];
+  return static_cast<int32_t>(number);
+}
+
+}  // namespace vorn::detail::appupdate

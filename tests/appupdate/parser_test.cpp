@@ -1,0 +1,346 @@
+// ParseAppUpdateInfo end to end: selection, record fields, errors and their log lines.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <stdio.h>
+#include <unistd.h>
+
+#include "appupdate/appupdate_impl.h"
+#include "vorn/appupdate.h"
+#include "vorn/log.h"
+
+namespace {
+
+std::vector<unsigned short> Wide(const std::string& utf8) {
+  vorn::detail::appupdate::Utf8ToWide convert;
+  size_t n = 0;
+  const unsigned short* units = convert.Convert(utf8.c_str(), &n);
+  return std::vector<unsigned short>(units, units + n + 1);
+}
+
+// A field as UTF-8 for comparison; "<null>" for a null field.
+std::string Text(const unsigned short* s) {
+  if (s == nullptr) return "<null>";
+  std::string out;
+  for (; *s != 0; ++s) {
+    if (*s < 0x80) {
+      out += static_cast<char>(*s);
+    } else {
+      out += "\\u" + std::to_string(*s);
+    }
+  }
+  return out;
+}
+
+// Local entries described in UTF-8, turned into the caller's UTF-16 list.
+class Locals {
+ public:
+  Locals& Add(const char* name, const char* version, int32_t is_text, const char* extra = nullptr) {
+    entries_.push_back({Keep(name), Keep(extra), Keep(version), is_text});
+    list_ = tnoticeLocalList{static_cast<int32_t>(entries_.size()), entries_.data()};
+    return *this;
+  }
+  const tnoticeLocalList* list() const { return &list_; }
+
+ private:
+  const unsigned short* Keep(const char* text) {
+    if (text == nullptr) return nullptr;
+    storage_.push_back(Wide(text));
+    return storage_.back().data();
+  }
+  std::vector<std::vector<unsigned short>> storage_;  // reserved below: pointers stay valid
+  std::vector<tnoticeLocal> entries_;
+  tnoticeLocalList list_{0, nullptr};
+
+ public:
+  Locals() { storage_.reserve(64); entries_.reserve(20); }
+};
+
+struct Result {
+  tnoticeItemList* list;
+  ~Result() { ParseAppUpdateInfo_free(list); }
+};
+
+// Every test runs with a fresh temporary directory as $TMPDIR and a log file in it.
+class ParseAppUpdateInfoTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char pattern[] = "/tmp/appupdate_test.XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    dir_ = pattern;
+    const char* old = std::getenv("TMPDIR");
+    had_tmpdir_ = old != nullptr;
+    if (had_tmpdir_) old_tmpdir_ = old;
+    setenv("TMPDIR", dir_.c_str(), 1);
+    log_path_ = dir_ + "/update.log";
+    Vorn_Log_QuickInit("apptest", log_path_.c_str(), 0, 1, 0);
+  }
+  void TearDown() override {
+    Vorn_Log_Close_all();
+    if (had_tmpdir_) setenv("TMPDIR", old_tmpdir_.c_str(), 1);
+    else unsetenv("TMPDIR");
+    unlink(log_path_.c_str());
+    rmdir(dir_.c_str());
+  }
+
+  // Messages of the error lines written so far (the text after the line header).
+  std::vector<std::string> ErrorLines() const {
+    std::ifstream in(log_path_, std::ios::binary);
+    std::vector<std::string> lines;
+    std::string line;
+    while (std::getline(in, line)) {
+      if (line.rfind("[E-", 0) != 0) continue;
+      if (!line.empty() && line.back() == '\r') line.pop_back();
+      lines.push_back(line.substr(line.find("]:") + 2));
+    }
+    return lines;
+  }
+
+  std::string dir_;
+  std::string log_path_;
+  std::string old_tmpdir_;
+  bool had_tmpdir_ = false;
+};
+
+const char kWorkedExample[] =
+    "<?xml version='1.0' encoding='utf-8' ?>\n"
+    "<main version=\"1.1\" caption=\"mainapp-caption\" filename=\"mainapp.exe\" link=\"mainapp.link\"> </main>\n"
+    "<componet2 version=\"34576ead\">\n"
+    "  <componet2_1 version=\"1.2.3.4\" caption=\"c2_1\" filename=\"c2_1.dll\" link=\"c2_1.link\"/>\n"
+    "  <componet2_2 caption=\"c2_2\" filename=\"c2_2.dll\" link=\"c2_2.link\"/>\n"
+    "  <componet2_3 version=\"3.2.4.5\" caption=\"c2_3\" filename=\"c2_3.dll\" link=\"c2_3.link\"/>\n"
+    "</componet2>\n"
+    "<componet3><componet3_1 version=\"1.3.3.4\"/></componet3>\n"
+    "<componet4 caption=\"componet4-caption\">\n"
+    "  <file version=\"3645ea3d\" rlpath=\"dlls\" upmethod=\"silentdown\"/>\n"
+    "  <file2 version=\"9725ea3d\" caption=\"file2-caption\" filename=\"file2.exe\" link=\"file2.link\"\n"
+    "         rlpath=\"SYSTEMP\" upmethod=\"silentexe\"/>\n"
+    "</componet4>\n"
+    "<componet5><componet5_1 version=\"\"/></componet5>\n";
+
+Locals WorkedExampleLocals() {
+  Locals l;
+  l.Add("main", "1.0", 0).Add("componet2", "4576edac", 1).Add("componet2_3", "3.2.4.5", 0);
+  l.Add("componet3_1", "1.2.4.5", 0).Add("file2", "23aed3", 1);
+  return l;
+}
+
+// Every field of one record; "<null>" stands for a null string.
+struct Want {
+  const char* name;
+  const char* version;
+  const char* local_version;
+  const char* filename;
+  std::string rlpath;
+  const char* link;
+  int32_t upmethod;
+  const char* caption;
+  int32_t version_is_text;
+  int32_t child_count;
+};
+
+void ExpectRecord(const tnoticeItem& got, const Want& want) {
+  SCOPED_TRACE(want.name);
+  EXPECT_EQ(Text(got.name), want.name);
+  EXPECT_EQ(Text(got.version), want.version);
+  EXPECT_EQ(Text(got.localVersion), want.local_version);
+  EXPECT_EQ(Text(got.filename), want.filename);
+  EXPECT_EQ(Text(got.rlpath), want.rlpath);
+  EXPECT_EQ(Text(got.link), want.link);
+  EXPECT_EQ(got.upmethod, want.upmethod);
+  EXPECT_EQ(Text(got.caption), want.caption);
+  EXPECT_EQ(Text(got.extra), "<null>");
+  EXPECT_EQ(got.versionIsText, want.version_is_text);
+  EXPECT_EQ(got.childCount, want.child_count);
+  EXPECT_EQ(got.children == nullptr, want.child_count == 0);
+}
+
+TEST_F(ParseAppUpdateInfoTest, WorkedExample) {
+  const Locals locals = WorkedExampleLocals();
+  Result r{ParseAppUpdateInfo(kWorkedExample, 0, locals.list())};
+  ASSERT_NE(r.list, nullptr);
+  ASSERT_EQ(r.list->count, 4);
+  const tnoticeItem* it = r.list->items;
+  const char* null = "<null>";
+  ExpectRecord(it[0], {"main", "1.1", "1.0", "mainapp.exe", null, "mainapp.link", 0, "mainapp-caption", 0, 0});
+  ExpectRecord(it[1], {"componet2", "34576ead", "4576edac", null, null, null, 0, null, 1, 2});
+  ExpectRecord(it[2], {"componet3", null, null, null, null, null, 0, null, 0, 1});
+  ExpectRecord(it[3], {"componet4", null, null, null, null, null, 0, "componet4-caption", 0, 1});
+  if (HasFailure()) return;
+  ExpectRecord(it[1].children[0], {"componet2_1", "1.2.3.4", null, "c2_1.dll", null, "c2_1.link", 0, "c2_1", 0, 0});
+  ExpectRecord(it[1].children[1], {"componet2_2", null, null, "c2_2.dll", null, "c2_2.link", 0, "c2_2", 0, 0});
+  ExpectRecord(it[2].children[0], {"componet3_1", "1.3.3.4", "1.2.4.5", null, null, null, 0, null, 0, 0});
+  ExpectRecord(it[3].children[0], {"file2", "9725ea3d", "23aed3", "file2.exe", dir_ + "/nublo\\", "file2.link", 2,
+                                   "file2-caption", 1, 0});
+  EXPECT_TRUE(ErrorLines().empty());
+}
+
+TEST_F(ParseAppUpdateInfoTest, LengthAndTerminatorBoundTheCopy) {
+  const Locals locals = WorkedExampleLocals();
+  const std::string text = kWorkedExample;
+  // Up to the end of main's element: only main is reported.
+  const size_t end_of_main = text.find("</main>") + 7;
+  Result cut{ParseAppUpdateInfo(text.c_str(), static_cast<uint32_t>(end_of_main), locals.list())};
+  ASSERT_NE(cut.list, nullptr);
+  EXPECT_EQ(cut.list->count, 1);
+  // A zero byte ends the text early even within the length.
+  std::string with_zero = text.substr(0, end_of_main) + '\0' + "<garbage";
+  Result zero{ParseAppUpdateInfo(with_zero.data(), static_cast<uint32_t>(with_zero.size()), locals.list())};
+  ASSERT_NE(zero.list, nullptr);
+  EXPECT_EQ(zero.list->count, 1);
+  // Cut inside a tag: a parse error.
+  const size_t inside = text.find("1.1");
+  EXPECT_EQ(ParseAppUpdateInfo(text.c_str(), static_cast<uint32_t>(inside), locals.list()), nullptr);
+  EXPECT_EQ(ErrorLines(), std::vector<std::string>{"ParseXML Error :,expected ' or \""});
+}
+
+TEST_F(ParseAppUpdateInfoTest, AttributesAndValues) {
+  Locals locals;
+  locals.Add("a", "1", 0, "extra-a");
+  const char doc[] =
+      "<a VERSION='2' Caption='first' caption='x &amp; y &lt;&#65;&#x42;&gt; &unknown;' versions='9'"
+      " UpMethod='SilentDown' rlpath='systemp' link=''>"
+      "<b upmethod='SILENTEXE' rlpath='SYSTEMP' version=''/><c upmethod='silent' Version='3'/><d/>"
+      "some text<![CDATA[<x>]]></a>";
+  Result r{ParseAppUpdateInfo(doc, 0, locals.list())};
+  ASSERT_NE(r.list, nullptr);
+  ASSERT_EQ(r.list->count, 1);
+  const tnoticeItem& a = r.list->items[0];
+  EXPECT_EQ(Text(a.version), "2");
+  EXPECT_EQ(Text(a.caption), "x & y <AB> &unknown;");  // the later occurrence wins
+  EXPECT_EQ(a.upmethod, 1);
+  EXPECT_EQ(Text(a.rlpath), "systemp");  // only the exact "SYSTEMP" is replaced
+  EXPECT_EQ(Text(a.link), "");
+  EXPECT_EQ(Text(a.extra), "extra-a");
+  ASSERT_EQ(a.childCount, 5);
+  EXPECT_EQ(a.children[0].upmethod, 2);
+  EXPECT_EQ(Text(a.children[0].rlpath), dir_ + "/nublo\\");
+  EXPECT_EQ(Text(a.children[0].version), "");  // present and empty, not null
+  EXPECT_EQ(a.children[1].upmethod, 0);
+  EXPECT_EQ(Text(a.children[1].version), "3");
+  EXPECT_EQ(a.children[2].upmethod, 0);
+  EXPECT_EQ(Text(a.children[2].version), "<null>");
+  EXPECT_EQ(Text(a.children[2].extra), "<null>");
+  // Character data and CDATA: unnamed children without attribute fields.
+  for (int i : {3, 4}) {
+    EXPECT_EQ(Text(a.children[i].name), "");
+    EXPECT_EQ(Text(a.children[i].caption), "<null>");
+    EXPECT_EQ(a.children[i].children, nullptr);
+  }
+}
+
+TEST_F(ParseAppUpdateInfoTest, NonAsciiNamesAndValues) {
+  Locals locals;
+  locals.Add("\xE7\xBB\x84\xE4\xBB\xB6", "1", 0);  // U+7EC4 U+4EF6
+  Result r{ParseAppUpdateInfo("<\xE7\xBB\x84\xE4\xBB\xB6 version='2' caption='caf\xC3\xA9 \xF0\x9F\x98\x80'/>", 0,
+                              locals.list())};
+  ASSERT_NE(r.list, nullptr);
+  const tnoticeItem& item = r.list->items[0];
+  EXPECT_EQ(Text(item.name), "\\u32452\\u20214");
+  EXPECT_EQ(Text(item.caption), "caf\\u233 \\u55357\\u56832");  // a surrogate pair
+}
+
+TEST_F(ParseAppUpdateInfoTest, SelectionRule) {
+  Locals locals;
+  locals.Add("text", "abc", 1).Add("blank", "abc", 1).Add("num", "2.0", 0).Add("novers", "1.0", 0);
+  locals.Add("judge", nullptr, 0).Add("inner", "1", 0).Add("text", "other", 1);
+  const char doc[] =
+      "<text><x/></text><blank version=''><x/></blank>"  // text entries without a version: current
+      "<text version='abc'/><text version='ABC'/>"         // equal text is current; case matters
+      "<num version='1.10'/><num version='2.0.0.1'/>"      // 20000 is not above 20000; 20001 is
+      "<novers><inner version='2'/></novers>"              // no version counts as 0: current, subtree hidden
+      "<judge version='99'><free/><inner version='2'/></judge>";
+  Result r{ParseAppUpdateInfo(doc, 0, locals.list())};
+  ASSERT_NE(r.list, nullptr);
+  ASSERT_EQ(r.list->count, 3);
+  EXPECT_EQ(Text(r.list->items[0].version), "ABC");
+  EXPECT_EQ(Text(r.list->items[0].localVersion), "abc");  // the first entry of a name wins
+  EXPECT_EQ(Text(r.list->items[1].version), "2.0.0.1");
+  // A matched entry without version leads to a reported child but passes no flag down.
+  const tnoticeItem& judge = r.list->items[2];
+  EXPECT_EQ(Text(judge.name), "judge");
+  EXPECT_EQ(Text(judge.localVersion), "<null>");
+  ASSERT_EQ(judge.childCount, 1);
+  EXPECT_EQ(Text(judge.children[0].name), "inner");
+}
+
+TEST_F(ParseAppUpdateInfoTest, LargeListsMatchLikeShortOnes) {
+  Locals locals;
+  for (int i = 0; i < 12; ++i) locals.Add(("n" + std::to_string(i)).c_str(), "1", 0);
+  locals.Add("n5", "9", 0);  // shadowed by the first n5
+  Result r{ParseAppUpdateInfo("<n5 version='2'/><n11 version='1'/><zz version='5'/><n0 version='1.1'/>", 0,
+                              locals.list())};
+  ASSERT_NE(r.list, nullptr);
+  ASSERT_EQ(r.list->count, 2);
+  EXPECT_EQ(Text(r.list->items[0].name), "n5");
+  EXPECT_EQ(Text(r.list->items[1].name), "n0");
+}
+
+TEST_F(ParseAppUpdateInfoTest, NothingToReport) {
+  const Locals locals = WorkedExampleLocals();
+  const tnoticeLocalList empty{0, nullptr};
+  const tnoticeLocalList negative{-3, nullptr};
+  EXPECT_EQ(ParseAppUpdateInfo(nullptr, 0, nullptr), nullptr);
+  EXPECT_EQ(ParseAppUpdateInfo("", 0, nullptr), nullptr);
+  EXPECT_EQ(ParseAppUpdateInfo(nullptr, 0, locals.list()), nullptr);
+  EXPECT_EQ(ParseAppUpdateInfo(kWorkedExample, 0, &empty), nullptr);
+  EXPECT_EQ(ParseAppUpdateInfo(kWorkedExample, 0, &negative), nullptr);
+  EXPECT_EQ(ParseAppUpdateInfo(kWorkedExample, 0, nullptr), nullptr);
+  for (const char* doc : {"<?xml version='1.0'?>", "<!-- a --><!-- b -->", " \r\n\t ", "<other version='5'/>"}) {
+    EXPECT_EQ(ParseAppUpdateInfo(doc, 0, locals.list()), nullptr) << doc;
+  }
+  ParseAppUpdateInfo_free(nullptr);
+  EXPECT_TRUE(ErrorLines().empty());
+}
+
+TEST_F(ParseAppUpdateInfoTest, ParseErrorsAreLogged) {
+  const Locals locals = WorkedExampleLocals();
+  const tnoticeLocalList empty{0, nullptr};
+  EXPECT_EQ(ParseAppUpdateInfo("<main>", 0, locals.list()), nullptr);
+  EXPECT_EQ(ParseAppUpdateInfo("x<main/>", 0, &empty), nullptr);  // errors are found even with no entries
+  EXPECT_EQ(ParseAppUpdateInfo("<main version=1.1/>", 0, locals.list()), nullptr);
+  EXPECT_EQ(ParseAppUpdateInfo("<main a='&#xFFFFFF;'/>", 0, locals.list()), nullptr);
+  const std::vector<std::string> expected = {
+      "ParseXML Error :,unexpected end of data",
+      "ParseXML Error :x<main/>,expected <",
+      "ParseXML Error :1.1/>,expected ' or \"",
+      "ParseXML Error :&#xFFFFFF;'/>,invalid numeric character entity",
+  };
+  EXPECT_EQ(ErrorLines(), expected);
+}
+
+TEST_F(ParseAppUpdateInfoTest, DeepNestingFailsCleanly) {
+  const uint32_t limit = vorn::detail::appupdate::kMaxNesting;
+  Locals locals;
+  locals.Add("a", "1", 0);
+  std::string ok;
+  for (uint32_t i = 0; i < limit; ++i) ok += "<a version='2'>";
+  for (uint32_t i = 0; i < limit; ++i) ok += "</a>";
+  Result r{ParseAppUpdateInfo(ok.c_str(), 0, locals.list())};
+  ASSERT_NE(r.list, nullptr);
+  const tnoticeItem* item = &r.list->items[0];
+  uint32_t depth = 1;
+  for (; item->childCount == 1; item = item->children) ++depth;
+  EXPECT_EQ(depth, limit);
+
+  std::string deep(200000 * 3, ' ');
+  for (size_t i = 0; i < deep.size(); i += 3) deep.replace(i, 3, "<a>");
+  EXPECT_EQ(ParseAppUpdateInfo(deep.c_str(), 0, locals.list()), nullptr);
+  const std::vector<std::string> lines = ErrorLines();
+  ASSERT_EQ(lines.size(), 1u);
+  EXPECT_EQ(lines[0].rfind("ParseXML Error :<a><a>", 0), 0u);
+  EXPECT_NE(lines[0].find(",elements nested too deep"), std::string::npos);
+  EXPECT_LT(lines[0].size(), 1024u);  // the rest of the document is quoted in part only
+}
+
+TEST_F(ParseAppUpdateInfoTest, SelfCheckPasses) {
+  EXPECT_EQ(do_appudpateparser_unittest(), 1);
+  EXPECT_TRUE(ErrorLines().empty());
+}
+
+}  // namespace

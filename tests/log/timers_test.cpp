@@ -1,0 +1,153 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <regex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "log_test_support.h"
+#include "platform/clock.h"
+
+namespace {
+
+using vorn_test::kCloseBanner;
+using vorn_test::kOpenBanner;
+using vorn_test::messages;
+namespace lg = vorn::detail::log;
+using Strings = std::vector<std::string>;
+
+void sleep_ms(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+
+class Timers : public vorn_test::LogFixture {
+ protected:
+  void SetUp() override {
+    LogFixture::SetUp();
+    path_ = at("t.log");
+    Vorn_Log_QuickInit("app", path_.c_str(), 1, 1, 0);
+  }
+  // The messages between the open and close banners.
+  Strings body() {
+    Vorn_Log_Close_all();
+    Strings all = messages(path_);
+    EXPECT_EQ(kOpenBanner, all.front());
+    EXPECT_EQ(kCloseBanner, all.back());
+    return Strings(all.begin() + 1, all.end() - 1);
+  }
+  std::string path_;
+};
+
+TEST_F(Timers, NestedTimersMeasureTheirOwnIntervals) {
+  Vorn_Log_BeginTickCount();
+  sleep_ms(30);
+  Vorn_Log_BeginTickCount();
+  sleep_ms(20);
+  const int64_t snap1 = Vorn_Log_SnapTickCount("s");
+  const int64_t snap2 = Vorn_Log_SnapTickCount(nullptr);
+  EXPECT_EQ(2, lg::thread_state().timer_depth);
+  const int64_t inner = Vorn_Log_EndTickCount("inner", true);
+  const int64_t outer = Vorn_Log_EndTickCount(nullptr, true);
+  EXPECT_GE(inner, 19);
+  EXPECT_LE(snap1, snap2);
+  EXPECT_LE(snap2, inner);
+  EXPECT_GE(outer, inner + 29);
+  EXPECT_EQ(0, lg::thread_state().timer_depth);
+  EXPECT_EQ((Strings{"s ticks:" + std::to_string(snap1), "ticks:" + std::to_string(snap2),
+                     "inner -> ticks:" + std::to_string(inner), "-> ticks:" + std::to_string(outer)}),
+            body());
+}
+
+TEST_F(Timers, ReadingsWithoutATimerMeasureFromZero) {
+  const int64_t before = vorn::platform::tick_count_ms();
+  const int64_t snap = Vorn_Log_SnapTickCount(nullptr);
+  const int64_t end = Vorn_Log_EndTickCount("quiet", false);
+  const int64_t after = vorn::platform::tick_count_ms();
+  EXPECT_LE(before, snap);
+  EXPECT_LE(snap, end);
+  EXPECT_LE(end, after);
+  EXPECT_EQ(0, lg::thread_state().timer_depth);
+  EXPECT_EQ((Strings{"ticks:" + std::to_string(snap)}), body());  // End without print logs nothing
+}
+
+TEST_F(Timers, ElapsedTimeAcrossTheCounterWrapIsNegative) {
+  lg::thread_state().timer_starts[0] = 0xFFFFFFF0u;
+  lg::thread_state().timer_depth = 1;
+  EXPECT_LT(Vorn_Log_EndTickCount(nullptr, false), 0);
+}
+
+TEST_F(Timers, AFiftiethTimerIsRefusedWithAReport) {
+  for (int i = 0; i < 50; ++i) Vorn_Log_BeginTickCount();
+  EXPECT_EQ(49, lg::thread_state().timer_depth);
+  for (int i = 0; i < 49; ++i) Vorn_Log_EndTickCount(nullptr, false);
+  EXPECT_EQ(0, lg::thread_state().timer_depth);
+  const Strings lines = body();
+  ASSERT_EQ(1u, lines.size());
+  EXPECT_TRUE(std::regex_match(lines[0], std::regex(R"(Fatal Error:FileName:Vorn_Log Line:\d+)"))) << lines[0];
+}
+
+TEST_F(Timers, SwitchedOffReadingsReturnTheMarkerAndLogNothing) {
+  Vorn_Log_BeginTickCount();
+  Vorn_Log_SetEnable(0);
+  EXPECT_EQ(2147483647, Vorn_Log_SnapTickCount("x"));
+  EXPECT_EQ(2147483647, Vorn_Log_EndTickCount("x", true));
+  Vorn_Log_BeginTickCount();
+  EXPECT_EQ(1, lg::thread_state().timer_depth);
+  Vorn_Log_AssertA(false, "a.cpp", 1);
+  { TVornLogAutoTicks quiet("quiet"); }
+  EXPECT_EQ(0, lg::thread_state().indent);
+  Vorn_Log_SetEnable(1);
+  EXPECT_TRUE(body().empty());
+}
+
+TEST_F(Timers, ScopeTimerBracketsItsBlock) {
+  {
+    TVornLogAutoTicks load("Load");
+    Vorn_Log_Info("work");
+    { TVornLogAutoTicks anonymous(nullptr); }
+  }
+  const Strings lines = body();
+  ASSERT_EQ(8u, lines.size());
+  EXPECT_EQ((Strings{"{", "  Load <-", "  work", "  {"}), Strings(lines.begin(), lines.begin() + 4));
+  EXPECT_TRUE(std::regex_match(lines[4], std::regex(R"(    -> ticks:\d+)"))) << lines[4];
+  EXPECT_EQ("  }", lines[5]);
+  EXPECT_TRUE(std::regex_match(lines[6], std::regex(R"(  Load -> ticks:\d+)"))) << lines[6];
+  EXPECT_EQ("}", lines[7]);
+  EXPECT_EQ(0, lg::thread_state().indent);
+}
+
+TEST_F(Timers, CopiedScopeTimerOwnsItsLabel) {
+  {
+    TVornLogAutoTicks a("first");
+    {
+      TVornLogAutoTicks b("second");
+      b = a;
+      b = b;
+    }
+  }
+  const Strings lines = body();
+  ASSERT_EQ(8u, lines.size());
+  EXPECT_EQ(0u, lines[4].find("    first -> ticks:"));  // b ends with a's label
+  EXPECT_EQ(0u, lines[6].find("  first -> ticks:"));
+}
+
+TEST_F(Timers, AssertionNamesTheBareSourceFile) {
+  Vorn_Log_AssertA(true, "src/net/conn", 10);
+  Vorn_Log_AssertA(false, "src/net/conn", 42);
+  Vorn_Log_AssertA(false, "C:\\x\\100%s.cpp", 7);
+  EXPECT_EQ((Strings{"Fatal Error:FileName:conn Line:42", "Fatal Error:FileName:100%s.cpp Line:7"}), body());
+}
+
+TEST_F(Timers, AssertionSwitchFollowsItsCallsAndInit) {
+  Vorn_Log_EnabledAssert();
+  EXPECT_TRUE(lg::g_log.assertions);
+  Vorn_Log_DisableAssert();
+  EXPECT_FALSE(lg::g_log.assertions);
+  Vorn_Log_QuickInit("app", at("u.log").c_str(), 1, 1, 1);
+  EXPECT_TRUE(lg::g_log.assertions);
+  Vorn_Log_QuickInit("app", nullptr, 1, 0, 0);  // no file opened: switch unchanged
+  EXPECT_TRUE(lg::g_log.assertions);
+  Vorn_Log_Close_all();
+  Vorn_Log_Close_all();
+}
+
+}  // namespace
