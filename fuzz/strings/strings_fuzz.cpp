@@ -371,7 +371,13 @@ class Run {
         break;
       }
       case 20: {  // += of the other width: 7-bit narrowing or widening
-        if constexpr (!W::kNarrow) {
+        if constexpr (W::kNarrow) {
+          std::u16string t = Run<TWideString>::units_text(in_);
+          std::vector<unsigned short> v(t.begin(), t.end());
+          v.push_back(0);
+          s += static_cast<const unsigned short*>(v.data());
+          plus_assign(m, narrow7(t));
+        } else {
           bool null = in_.ConsumeBool();
           std::string t = Run<TStringA>::units_text(in_);
           s += null ? static_cast<const char*>(nullptr) : t.c_str();
