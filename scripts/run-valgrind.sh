@@ -28,6 +28,7 @@ run_one() {
   local start=$SECONDS
   if valgrind --error-exitcode=1 --leak-check=full --errors-for-leak-kinds=definite,indirect \
       --show-leak-kinds=definite,indirect --track-origins=yes --num-callers=30 \
+      --suppressions=scripts/valgrind.supp \
       "$exe" --gtest_brief=1 > "$work/$name.log" 2>&1; then
     echo "ok   $name ($((SECONDS - start)) s)"
   else
