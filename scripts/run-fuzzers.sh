@@ -72,7 +72,7 @@ if ((${#failed[@]})); then
   for name in "${failed[@]}"; do
     echo "=== fuzz target $name FAILED; last lines of its output:"
     grep -v '^#\|^"\|NEW_FUNC' "$work/$name.log" | tail -n 40
-    ls "$work/$name/artifacts/" 2>/dev/null | sed "s|^|    artifact: $work/$name/artifacts/|"
+    find "$work/$name/artifacts" -type f -printf '    artifact: %p\n' 2>/dev/null || true
   done
   if [ "${FUZZ_KEEP:-0}" != 1 ]; then
     # Keep the failing inputs where CI can collect them.

@@ -236,6 +236,14 @@ class Run {
         auto v = units(t);
         s = null ? static_cast<const Unit*>(nullptr) : v.data();
         m = {!null, null ? Text() : t};
+        if constexpr (!W::kNarrow) {
+          // Assigning a narrow text widens its 7-bit prefix.
+          if (in_.ConsumeBool()) {
+            std::string n = Run<TStringA>::units_text(in_);
+            s = null ? static_cast<const char*>(nullptr) : n.c_str();
+            m = {!null, null ? Text() : widen7(n)};
+          }
+        }
         break;
       }
       case 7: {  // SetText with a count, trusted only as far as the terminator
