@@ -192,7 +192,7 @@ class Run {
     int i = pick();
     Str& s = *pool_[i];
     Model<Str>& m = model_[i];
-    switch (in_.ConsumeIntegralInRange<int>(0, 44)) {
+    switch (in_.ConsumeIntegralInRange<int>(0, 46)) {
       case 0:
         set(i, std::make_unique<Str>(), Model<Str>{});
         break;
@@ -666,6 +666,62 @@ class Run {
           check(read(st.GetBuffer()) == r.text);
         }
         check(read(out.GetBuffer()) == r.text);
+        break;
+      }
+      case 39: {  // extractYearEX on the string's own buffer, removing the year or not
+        bool remove = in_.ConsumeBool();
+        int lo = in_.ConsumeIntegralInRange<int>(1, 9999);  // a year of 0 reads as none
+        int hi = in_.ConsumeIntegralInRange<int>(0, 9999);
+        int32_t want = 0;
+        size_t at = 0;
+        int counted = 0;
+        bool skip = false;
+        for (size_t k = 0; k < m.text.size() && want == 0; ++k) {
+          Ch c = m.text[k];
+          if (c < '0' || c > '9' || skip) {
+            counted = 0;
+            skip = false;
+            continue;
+          }
+          if (++counted == 1) at = k;
+          if (counted < 4) continue;
+          counted = 0;
+          if (k + 1 < m.text.size() && m.text[k + 1] >= '0' && m.text[k + 1] <= '9') {
+            skip = true;
+            continue;
+          }
+          int year = 0;
+          for (size_t d = at; d <= k; ++d) year = year * 10 + (m.text[d] - '0');
+          if (year >= lo && year <= hi) want = year;
+        }
+        if (m.buf) {
+          check(Str::extractYearEX(s.GetBufferVar(), remove, lo, hi) == want);
+          if (remove && want != 0) m.text.erase(at, 4);
+        }
+        if (!remove) check(Str::extractYear(s.GetBuffer(), lo, hi) == want);
+        break;
+      }
+      case 40: {  // fromFirstLine walks a text line by line (narrow only)
+        if constexpr (W::kNarrow) {
+          bool null = in_.ConsumeIntegral<uint8_t>() < 16;
+          Text t = gen_text(16);
+          auto v = units(t);
+          const char* next = s.fromFirstLine(null ? nullptr : v.data());
+          if (null) {
+            check(next == nullptr);
+            m.text.clear();
+            break;
+          }
+          size_t e = t.find_first_of("\r\n");
+          if (e == Text::npos) e = t.size();
+          if (e > 0) {
+            m = {true, t.substr(0, e)};
+          } else {
+            m.text.clear();
+          }
+          size_t after = e == t.size() ? e : e + ((t[e] == '\r' && e + 1 < t.size() && t[e + 1] == '\n') ? 2 : 1);
+          check(next == (after >= t.size() ? nullptr : v.data() + after));
+        }
         break;
       }
       default: {  // classification members on the current text, checked for safety
