@@ -63,8 +63,7 @@ void BM_FprintfFloor(benchmark::State& state) {
   int i = 0;
   const uint64_t before = vorn_bench::allocation_count();
   for (auto _ : state) {
-    std::fprintf(f, "[I-bench(%d-%d) %02d:%02d:%02d]:%d %s\r\n", pid, tid, t.tm_hour, t.tm_min, t.tm_sec, ++i,
-                 kText);
+    std::fprintf(f, "[I-bench(%d-%d) %02d:%02d:%02d]:%d %s\r\n", pid, tid, t.tm_hour, t.tm_min, t.tm_sec, ++i, kText);
     std::fflush(f);
   }
   report_allocations(state, before);

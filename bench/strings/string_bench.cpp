@@ -39,7 +39,9 @@ std::string sample_text(size_t size, const std::string& needle, size_t every) {
 
 std::u16string widen(const std::string& text) { return std::u16string(text.begin(), text.end()); }
 
-const unsigned short* units(const std::u16string& text) { return reinterpret_cast<const unsigned short*>(text.c_str()); }
+const unsigned short* units(const std::u16string& text) {
+  return reinterpret_cast<const unsigned short*>(text.c_str());
+}
 
 // ---- appending one character ------------------------------------------------------
 

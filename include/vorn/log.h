@@ -91,6 +91,12 @@ VORN_API void Vorn_Log_EnabledAssert(void);
 /** Clears the process-wide assertion switch. */
 VORN_API void Vorn_Log_DisableAssert(void);
 
+/* ---- debug dump -------------------------------------------------------------------- */
+
+/** While the log is switched on, does what Vorn_WriteFileA does (same arguments and
+ *  results); while it is off, returns 0 and creates no file. */
+VORN_API int32_t Vorn_Log_DebugDump(const char* path, const void* data, uint32_t size);
+
 VORN_EXTERN_C_END
 
 #ifdef __cplusplus

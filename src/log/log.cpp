@@ -1,4 +1,6 @@
 // Log files and log lines.
+#include "vorn/log.h"
+
 #include <cstring>
 #include <new>
 
@@ -7,7 +9,6 @@
 #include "platform/file_system.h"
 #include "platform/process.h"
 #include "vorn/files.h"
-#include "vorn/log.h"
 
 namespace vorn::detail::log {
 

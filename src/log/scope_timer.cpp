@@ -4,12 +4,23 @@
 
 #include "log/log_state.h"
 #include "vorn/log.h"
+#include "vorn/strings.h"
 
 namespace lg = vorn::detail::log;
 
 namespace {
 
 char* copy_label(const char* label) { return label != nullptr ? strdup(label) : nullptr; }
+
+/// The label with every '%' doubled, so that it reads literally inside a format.
+TStringA literal_in_format(const char* label) {
+  TStringA out(static_cast<uint32_t>(std::strlen(label)) + 1, TStringA::ctCapacity);
+  for (const char* p = label; *p != 0; ++p) {
+    if (*p == '%') out.AppendChar('%');
+    out.AppendChar(*p);
+  }
+  return out;
+}
 
 }  // namespace
 
@@ -18,6 +29,26 @@ TVornLogAutoTicks::TVornLogAutoTicks(const char* label) : FLabel(nullptr) {
   FLabel = copy_label(label);
   Vorn_Log_FormatPush(1);
   if (FLabel != nullptr) Vorn_Log_Info("%s <-", FLabel);
+  Vorn_Log_BeginTickCount();
+}
+
+TVornLogAutoTicks::TVornLogAutoTicks(const char* label, const char* format, ...) : FLabel(nullptr) {
+  if (!lg::g_log.enabled) return;
+  FLabel = copy_label(label);
+  Vorn_Log_FormatPush(1);
+  va_list args;
+  va_start(args, format);
+  if (FLabel == nullptr) {
+    if (format != nullptr) lg::info_v(format, args);
+  } else if (format == nullptr) {
+    Vorn_Log_Info("%s <-", FLabel);
+  } else {
+    // The caller's format follows the label; only its own conversions take arguments.
+    TStringA opening;
+    opening.Sprintf("%s <- %s", literal_in_format(FLabel).p(), format);
+    lg::info_v(opening.p(), args);
+  }
+  va_end(args);
   Vorn_Log_BeginTickCount();
 }
 

@@ -3,6 +3,7 @@
 #include "platform/clock.h"
 #include "vorn/files.h"
 #include "vorn/log.h"
+#include "vorn/strings.h"
 
 namespace lg = vorn::detail::log;
 
@@ -71,6 +72,14 @@ int64_t Vorn_Log_EndTickCount(const char* label, bool print) {
 void Vorn_Log_AssertA(bool condition, const char* source, int line) {
   if (condition || !lg::g_log.enabled) return;
   fatal_report(source, line);
+}
+
+void Vorn_Error(int condition, const char* source, int line) {
+  if (condition != 0 || !lg::g_log.enabled) return;
+  TStringA report;
+  report.Sprintf("Error:FileName:%S Line:%d", source != nullptr ? ExtractFileNamePtrA(source) : "", line);
+  // Passed as an argument: a '%' in the file name stays text.
+  Vorn_Log_Error("%s", report.p());
 }
 
 void Vorn_Log_EnabledAssert(void) { lg::g_log.assertions = true; }

@@ -1,9 +1,9 @@
-#include "platform/file_system.h"
-
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdint>
+
+#include "platform/file_system.h"
 
 namespace vorn::platform {
 

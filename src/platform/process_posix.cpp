@@ -1,8 +1,8 @@
-#include "platform/process.h"
-
 #include <pthread.h>
 #include <sys/syscall.h>
 #include <unistd.h>
+
+#include "platform/process.h"
 
 namespace vorn::platform {
 namespace {

@@ -5,6 +5,7 @@
 #ifndef VORN_SRC_STRINGS_HEX_TEXT_IMPL_H
 #define VORN_SRC_STRINGS_HEX_TEXT_IMPL_H
 
+#include <cstddef>
 #include <cstdint>
 
 namespace vorn::detail {
@@ -12,15 +13,13 @@ namespace vorn::detail {
 constexpr uint32_t kGuidBytes = 16;
 constexpr uint32_t kGuidDigits = 2 * kGuidBytes;
 
-inline const char* hex_digit_row(bool lower_case) {
-  return lower_case ? "0123456789abcdef" : "0123456789ABCDEF";
-}
+inline const char* hex_digit_row(bool lower_case) { return lower_case ? "0123456789abcdef" : "0123456789ABCDEF"; }
 
 /// Writes the two digits of `byte` at `out` and returns the position after them.
 template <class Unit>
 Unit* write_hex_byte(Unit* out, unsigned char byte, const char* row) {
-  out[0] = static_cast<Unit>(row[byte >> 4]);
-  out[1] = static_cast<Unit>(row[byte & 15]);
+  out[0] = static_cast<Unit>(static_cast<unsigned char>(row[byte >> 4]));
+  out[1] = static_cast<Unit>(static_cast<unsigned char>(row[byte & 15]));
   return out + 2;
 }
 
@@ -50,7 +49,7 @@ bool read_guid_digits(const Unit* text, void* guid) {
   while (n <= kGuidDigits && text[n] != 0) ++n;
   if (n != kGuidDigits) return false;
   auto* out = static_cast<unsigned char*>(guid);
-  for (uint32_t i = 0; i < kGuidBytes; ++i) {
+  for (size_t i = 0; i < kGuidBytes; ++i) {
     out[i] = static_cast<unsigned char>(hex_value(text[2 * i]) * 16 + hex_value(text[2 * i + 1]));
   }
   return true;

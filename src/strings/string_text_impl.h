@@ -233,11 +233,12 @@ void replace_all(StringRep<Unit> rep, const Unit* from, const Unit* to) {
   if (to_length <= from_length && !texts_overlap<Unit>(from, from_length, text, length) &&
       !texts_overlap<Unit>(to, to_length, text, length)) {
     Unit* write = text;
-    replaced_pieces<Unit>(text, text + length, from, from_length, to, to_length, [&write](const Unit* units, uint32_t n) {
-      std::memmove(write, units, static_cast<size_t>(n) * sizeof(Unit));
-      write += n;
-      return true;
-    });
+    replaced_pieces<Unit>(text, text + length, from, from_length, to, to_length,
+                          [&write](const Unit* units, uint32_t n) {
+                            std::memmove(write, units, static_cast<size_t>(n) * sizeof(Unit));
+                            write += n;
+                            return true;
+                          });
     *write = 0;
     // SetText would move a result that fills the whole capacity to a larger buffer.
     const auto result = static_cast<uint32_t>(write - text);
@@ -305,11 +306,11 @@ Value parse_decimal(const Unit* text, int64_t start, int64_t max_digits) {
 /// before the terminator. `out` must hold max(width, 20) + 1 units.
 template <class Unit>
 uint32_t write_decimal(Unit* out, long long value, int64_t width) {
-  char digits[20];
+  unsigned char digits[20];
   uint32_t count = 0;
   uint64_t magnitude = value < 0 ? 0u - static_cast<uint64_t>(value) : static_cast<uint64_t>(value);
   do {
-    digits[count++] = static_cast<char>('0' + magnitude % 10);
+    digits[count++] = static_cast<unsigned char>('0' + magnitude % 10);
     magnitude /= 10;
   } while (magnitude != 0);
   uint32_t at = 0;

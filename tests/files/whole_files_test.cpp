@@ -22,6 +22,14 @@ class WholeFiles : public TempDirTest {
     std::fwrite(bytes.data(), 1, bytes.size(), f);
     std::fclose(f);
   }
+  /// The (ASCII) directory widened, followed by `name`.
+  std::u16string wide_at(const char16_t* name) const {
+    std::u16string wide(dir_.begin(), dir_.end());
+    return wide + u"/" + name;
+  }
+  static const unsigned short* w(const std::u16string& text) {
+    return reinterpret_cast<const unsigned short*>(text.c_str());
+  }
 };
 
 TEST_F(WholeFiles, ReadGivesExactlyTheFileBytes) {
@@ -51,18 +59,35 @@ TEST_F(WholeFiles, ReadReportsEachFailureAndLeavesNoBuffer) {
 
 TEST_F(WholeFiles, WidePathsAreOpenedByTheirUtf8Names) {
   put(at("caf\xC3\xA9 \xF0\x9F\x98\x80.txt"), "wide");
-  std::u16string name = u"caf\u00E9 \U0001F600.txt";
-  std::u16string wide;
-  for (char c : dir_ + "/") wide += static_cast<char16_t>(static_cast<unsigned char>(c));
-  wide += name;
-  const auto* w = reinterpret_cast<const unsigned short*>(wide.c_str());
+  const std::u16string wide = wide_at(u"caf\u00E9 \U0001F600.txt");
   char* out = nullptr;
-  ASSERT_EQ(4, Vorn_ReadFileW(w, &out));
+  ASSERT_EQ(4, Vorn_ReadFileW(w(wide), &out));
   EXPECT_EQ("wide", std::string(out, 4));
   delete[] out;
   const unsigned short empty[1] = {0};
   EXPECT_EQ(0, Vorn_ReadFileW(empty, &out));
   EXPECT_EQ(0, Vorn_ReadFileW(nullptr, &out));
+}
+
+TEST_F(WholeFiles, WriteCreatesOrTruncates) {
+  const std::string path = at("w.bin");
+  EXPECT_EQ(5, Vorn_WriteFileA(path.c_str(), "hello", 5));
+  EXPECT_EQ(5u, Vorn_GetFileSize(path.c_str()));
+  EXPECT_EQ(0, Vorn_WriteFileA(path.c_str(), "hello", 0));
+  EXPECT_EQ(0u, Vorn_GetFileSize(path.c_str()));
+  EXPECT_TRUE(fs::exists(path));
+  EXPECT_EQ(4, Vorn_WriteFileA(path.c_str(), nullptr, 4));  // nothing written, size returned
+  EXPECT_EQ(0u, Vorn_GetFileSize(path.c_str()));
+  EXPECT_EQ(-1, Vorn_WriteFileA("", "x", 1));
+  EXPECT_EQ(-1, Vorn_WriteFileA(nullptr, "x", 1));
+  EXPECT_EQ(-2, Vorn_WriteFileA(at("no/such/dir/f").c_str(), "x", 1));
+
+  const std::u16string wide = wide_at(u"\u00E9t\u00E9.bin");
+  EXPECT_EQ(3, Vorn_WriteFileW(w(wide), "abc", 3));
+  char* out = nullptr;
+  ASSERT_EQ(3, Vorn_ReadFileA(at("\xC3\xA9t\xC3\xA9.bin").c_str(), &out));
+  EXPECT_EQ("abc", std::string(out, 3));
+  delete[] out;
 }
 
 TEST_F(WholeFiles, FileSizeNeedsReadAndWriteAccess) {

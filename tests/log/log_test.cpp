@@ -46,8 +46,8 @@ TEST_F(LogLines, HeaderCarriesLevelAppIdsAndLocalTime) {
 
   std::vector<LogLine> lines = log_lines(path);
   ASSERT_EQ(5u, lines.size());
-  EXPECT_EQ("IIWEI", std::string() + lines[0].letter + lines[1].letter + lines[2].letter + lines[3].letter +
-                         lines[4].letter);
+  EXPECT_EQ("IIWEI",
+            std::string() + lines[0].letter + lines[1].letter + lines[2].letter + lines[3].letter + lines[4].letter);
   EXPECT_EQ("Started 3", lines[1].message);
   EXPECT_EQ("w x", lines[2].message);
   EXPECT_EQ("e!", lines[3].message);

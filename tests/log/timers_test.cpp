@@ -115,6 +115,28 @@ TEST_F(Timers, ScopeTimerBracketsItsBlock) {
   EXPECT_EQ(0, lg::thread_state().indent);
 }
 
+TEST_F(Timers, FormattedScopeTimerOpensWithLabelAndMessage) {
+  { TVornLogAutoTicks read("Read", "size:%u", 10u); }
+  { TVornLogAutoTicks unnamed(nullptr, "n=%d", 5); }
+  { TVornLogAutoTicks bare("Bare", nullptr); }
+  { TVornLogAutoTicks odd("100%s%n", "x=%d %s", 1, "y%d"); }
+  Strings openings;
+  for (const std::string& line : body()) {
+    if (line != "{" && line != "}" && line.find("ticks:") == std::string::npos) openings.push_back(line);
+  }
+  EXPECT_EQ((Strings{"  Read <- size:10", "  n=5", "  Bare <-", "  100%s%n <- x=1 y%d"}), openings);
+}
+
+TEST_F(Timers, ErrorReportNamesTheBareSourceFile) {
+  Vorn_Error(1, "src/net/conn.cpp", 10);
+  Vorn_Error(0, "src/net/conn.cpp", 12);
+  Vorn_Error(0, "a\\50%d%s.c", 3);
+  Vorn_Log_SetEnable(0);
+  Vorn_Error(0, "hidden.c", 4);
+  Vorn_Log_SetEnable(1);
+  EXPECT_EQ((Strings{"Error:FileName:conn.cpp Line:12", "Error:FileName:50%d%s.c Line:3"}), body());
+}
+
 TEST_F(Timers, CopiedScopeTimerOwnsItsLabel) {
   {
     TVornLogAutoTicks a("first");

@@ -73,7 +73,8 @@ TYPED_TEST(StringCore, AssignmentReusesBufferAndAcceptsOwnText) {
   EXPECT_TRUE(abc.IsEmpty());
 
   TypeParam self(Lit<TypeParam>("abcdef"));
-  self = self;
+  const TypeParam& alias = self;
+  self = alias;
   EXPECT_EQ("abcdef", narrow(self));
   self.SetText(self.GetBuffer() + 2, 0);
   EXPECT_EQ("cdef", narrow(self));

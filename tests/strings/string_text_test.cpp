@@ -91,8 +91,8 @@ TYPED_TEST(StringText, TrimKeepsBuffer) {
 }
 
 TYPED_TEST(StringText, ReplaceStrScansOnceWithoutOverlap) {
-  const char* cases[][4] = {{"aaaa", "aa", "b", "bb"},   {"aaa", "aa", "b", "ba"}, {"aaa", "a", "", ""},
-                            {"aa", "a", "aa", "aaaa"},   {"abc", "", "z", "abc"},  {"a-b-c", "-", "--", "a--b--c"}};
+  const char* cases[][4] = {{"aaaa", "aa", "b", "bb"}, {"aaa", "aa", "b", "ba"}, {"aaa", "a", "", ""},
+                            {"aa", "a", "aa", "aaaa"}, {"abc", "", "z", "abc"},  {"a-b-c", "-", "--", "a--b--c"}};
   for (const auto& c : cases) {
     TypeParam s = this->make(c[0]);
     EXPECT_EQ(c[3], narrow(s.ReplaceStr(Lit<TypeParam>(c[1]), Lit<TypeParam>(c[2])))) << c[0];
