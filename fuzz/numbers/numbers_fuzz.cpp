@@ -174,13 +174,16 @@ void check_writers(FuzzedDataProvider& in) {
   TWideString::IntToStr(w.data(), value, width);
   for (size_t i = 0; i <= want.size(); ++i) check(w[i] == static_cast<unsigned char>(want.c_str()[i]));
 
+  // The members make room for any width, also past the 49 characters of their usual buffer.
+  uint32_t wide_width = in.ConsumeBool() ? width : in.ConsumeIntegralInRange<uint32_t>(0, 300);
+  std::string wide_want = decimal_text(value, wide_width);
   TStringA s(in.ConsumeBool() ? "old" : nullptr);
-  s.IntToStr(value, static_cast<int32_t>(width));
-  check(want == s.p() && s.GetCapacity() >= 50);
+  s.IntToStr(value, static_cast<int32_t>(wide_width));
+  check(wide_want == s.p() && s.GetCapacity() >= 50 && s.Length() < s.GetCapacity());
   check(TStringA::StrToInt64(s.p(), 0, 0) == value);
   TWideString ws;
-  ws.IntToStr(value, width);
-  check(ws.ToInt64(0, 0) == value && ws.Length() == want.size());
+  ws.IntToStr(value, wide_width);
+  check(ws.ToInt64(0, 0) == value && ws.Length() == wide_want.size() && ws.Length() < ws.GetCapacity());
   s.FromInt32(static_cast<int32_t>(value));
   check(s.ToInt32(0, 0) == static_cast<int32_t>(value));
 }
