@@ -77,23 +77,23 @@ void RunStrings(benchmark::State& state, Make make) {
 
 // Four figures per case: the engine's driver (SprintfBufferA), TStringA::Sprintf on a
 // reused string, snprintf into a std::string, and fmt::format.
-#define VORN_CASE(name, vorn_args, fmt_call)                                       \
-  void name##_vorn(benchmark::State& state) {                                      \
-    RunBlocks(state, [] { return VornFormat vorn_args; });                         \
-  }                                                                                \
-  void name##_vorn_sprintf(benchmark::State& state) {                              \
-    TStringA s;                                                                    \
+#define VORN_CASE(name, vorn_args, fmt_call)                                        \
+  void name##_vorn(benchmark::State& state) {                                       \
+    RunBlocks(state, [] { return VornFormat vorn_args; });                          \
+  }                                                                                 \
+  void name##_vorn_sprintf(benchmark::State& state) {                               \
+    TStringA s;                                                                     \
     for (auto _ : state) benchmark::DoNotOptimize(s.Sprintf vorn_args.GetBuffer()); \
-  }                                                                                \
-  void name##_snprintf(benchmark::State& state) {                                  \
-    RunStrings(state, [] { return SnprintfFormat vorn_args; });                    \
-  }                                                                                \
-  void name##_fmt(benchmark::State& state) {                                       \
-    RunStrings(state, [] { return fmt_call; });                                    \
-  }                                                                                \
-  BENCHMARK(name##_vorn)->Name(#name "/vorn");                                     \
-  BENCHMARK(name##_vorn_sprintf)->Name(#name "/vorn_sprintf");                     \
-  BENCHMARK(name##_snprintf)->Name(#name "/snprintf");                             \
+  }                                                                                 \
+  void name##_snprintf(benchmark::State& state) {                                   \
+    RunStrings(state, [] { return SnprintfFormat vorn_args; });                     \
+  }                                                                                 \
+  void name##_fmt(benchmark::State& state) {                                        \
+    RunStrings(state, [] { return fmt_call; });                                     \
+  }                                                                                 \
+  BENCHMARK(name##_vorn)->Name(#name "/vorn");                                      \
+  BENCHMARK(name##_vorn_sprintf)->Name(#name "/vorn_sprintf");                      \
+  BENCHMARK(name##_snprintf)->Name(#name "/snprintf");                              \
   BENCHMARK(name##_fmt)->Name(#name "/fmt")
 
 int value = 123456;  // not constant, so no call folds it

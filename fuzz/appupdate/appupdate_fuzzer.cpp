@@ -76,6 +76,8 @@ uint32_t ElementDepth(const rapidxml::xml_node<char>* root) {
 
 void CheckNestingScan(const std::vector<char>& terminated) {
   namespace au = vorn::detail::appupdate;
+  // Deeper documents would take the direct parse below past the stack.
+  if (au::FindExcessNesting(terminated.data(), au::kMaxNesting) != nullptr) return;
   std::vector<char> copy = terminated;
   rapidxml::xml_document<char> document;
   try {

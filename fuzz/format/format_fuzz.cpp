@@ -139,8 +139,8 @@ void RunOne(Reader& in) {
   }
 
   Unit base[vorn::detail::kSprintfBaseSize];
-  vorn::detail::SprintfAccumulator<Unit> acc{base, base, 0, 0, vorn::detail::kSprintfBaseSize,
-                                              &vorn::detail::SprintfGrowT<Unit>};
+  vorn::detail::SprintfAccumulator<Unit> acc{
+      base, base, 0, 0, vorn::detail::kSprintfBaseSize, &vorn::detail::SprintfGrowT<Unit>};
   FormatArgs copy = args;  // for the driver run below
   int32_t count;
   if constexpr (sizeof(Unit) == 1) {

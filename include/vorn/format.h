@@ -31,7 +31,7 @@ VORN_EXTERN_C_BEGIN
  *  literal characters and %% count 1, %c 2, %s the string's length (at least 1), the
  *  letters e f g G d i o u x X p 32, and n or any other character after % repeats the
  *  previous estimate; one of F L N h l right after % is skipped. A null or empty format
- *  gives 0. A specification with flags, width or precision (%5d, %-8s, %.*f) counts as
+ *  gives 0. A directive with flags, width or precision (%5d, %-8s, %.*f) counts as
  *  that walk says (the first character repeats the previous estimate, the rest count as
  *  text) but consumes its arguments as the formatter would (one int per *, then the
  *  conversion's argument), so later %s still find their strings; such arguments are

@@ -6,6 +6,10 @@
 
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "appupdate/appupdate_impl.h"
 
 namespace vorn::detail::appupdate {
@@ -58,32 +62,32 @@ bool SkipDoctype(const char*& p) {
   return true;
 }
 
-// Exact per-byte zero test: the high bit of each byte of the result is set where `x`
-// has a zero byte, and nowhere else.
-inline uint64_t ZeroBytes(uint64_t x) {
-  constexpr uint64_t kLow7 = 0x7F7F7F7F7F7F7F7Full;
-  return ~(((x & kLow7) + kLow7) | x | kLow7);
-}
-
 }  // namespace
 
 size_t CountOpeningTagEnds(const char* text, size_t length) {
   const auto* u = reinterpret_cast<const unsigned char*>(text);
-  size_t count = 0;
-  size_t i = 0;
-#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
-  constexpr uint64_t kOnes = 0x0101010101010101ull;
-  uint64_t before = 0;  // the byte before the current word
-  for (; i + 8 <= length; i += 8) {
-    uint64_t word;
-    std::memcpy(&word, u + i, sizeof word);
-    const uint64_t previous = (word << 8) | before;
-    const uint64_t closes = ZeroBytes(word ^ (kOnes * '>')) & ~ZeroBytes(previous ^ (kOnes * '/'));
-    count += static_cast<size_t>(__builtin_popcountll(closes));
-    before = u[i + 7];
+  if (length == 0) return 0;
+  size_t count = u[0] == '>';
+  size_t i = 1;
+#if defined(__SSE2__)
+  // Sixteen bytes at a time against the bytes one before them. Byte counters take at
+  // most 255 blocks before they are summed.
+  const __m128i close = _mm_set1_epi8('>');
+  const __m128i slash = _mm_set1_epi8('/');
+  const __m128i zero = _mm_setzero_si128();
+  while (i + 16 <= length) {
+    __m128i counters = zero;
+    for (int blocks = 0; blocks < 255 && i + 16 <= length; ++blocks, i += 16) {
+      const __m128i here = _mm_loadu_si128(reinterpret_cast<const __m128i*>(u + i));
+      const __m128i before = _mm_loadu_si128(reinterpret_cast<const __m128i*>(u + i - 1));
+      const __m128i hits = _mm_andnot_si128(_mm_cmpeq_epi8(before, slash), _mm_cmpeq_epi8(here, close));
+      counters = _mm_sub_epi8(counters, hits);  // a hit is -1 in every bit
+    }
+    const __m128i sums = _mm_sad_epu8(counters, zero);
+    count += static_cast<size_t>(_mm_cvtsi128_si32(sums)) + static_cast<size_t>(_mm_extract_epi16(sums, 4));
   }
 #endif
-  for (; i < length; ++i) count += u[i] == '>' && (i == 0 || u[i - 1] != '/');
+  for (; i < length; ++i) count += u[i] == '>' && u[i - 1] != '/';
   return count;
 }
 

@@ -19,23 +19,22 @@ using Attribute = rapidxml::xml_attribute<char>;
 
 // How much of the unparsed rest of the document an error line quotes. The rest can be
 // the whole of a very large document; the position and the first bytes say enough.
-constexpr size_t kMaxErrorExcerpt = 512;
+constexpr size_t kMaxErrorExcerpt = 4096;
 
 // Local lists up to this size are searched in order; longer ones get a hash index.
 constexpr int32_t kLinearLookupMax = 8;
 
 void LogParseError(const char* where, const char* message) {
-  std::string excerpt;
-  if (where != nullptr) {
-    size_t n = strnlen(where, kMaxErrorExcerpt + 1);
-    if (n > kMaxErrorExcerpt) {
-      n = kMaxErrorExcerpt;
-      // Do not cut a UTF-8 sequence in two.
-      while (n > 0 && (static_cast<unsigned char>(where[n]) & 0xC0) == 0x80) --n;
-    }
-    excerpt.assign(where, n);
+  char excerpt[kMaxErrorExcerpt + 1];
+  size_t n = where == nullptr ? 0 : strnlen(where, kMaxErrorExcerpt + 1);
+  if (n > kMaxErrorExcerpt) {
+    n = kMaxErrorExcerpt;
+    // Do not cut a UTF-8 sequence in two.
+    while (n > 0 && (static_cast<unsigned char>(where[n]) & 0xC0) == 0x80) --n;
   }
-  Vorn_Log_Error("ParseXML Error :%s,%s", excerpt.c_str(), message);
+  if (n > 0) std::memcpy(excerpt, where, n);
+  excerpt[n] = 0;
+  Vorn_Log_Error("ParseXML Error :%s,%s", excerpt, message);
 }
 
 // `name` (size bytes) equals the lower-case ASCII `word` without regard to ASCII case.
@@ -190,7 +189,6 @@ struct Frame {
   const Node* node;
   const Node* next_child;
   const tnoticeLocal* local;
-  RawFields fields;
   bool needs_update;
   size_t first_kept;  // where this node's kept children start in KeptItems
 };
@@ -235,11 +233,11 @@ class Walker {
     size_t name_length = 0;
     const unsigned short* name = convert_.Convert(node->name(), &name_length);
     const tnoticeLocal* local = locals_.Find(name, name_length);
-    const RawFields fields = ReadAttributes(node);
     bool needs_update = inherited;
     bool up_to_date = false;
     if (local != nullptr) {
       needs_update = false;
+      const RawFields fields = ReadAttributes(node);
       if (local->version != nullptr && local->versionIsText == 0) {
         // A component without a version attribute counts as version 0.
         size_t n = 0;
@@ -254,7 +252,8 @@ class Walker {
       }
     }
     if (up_to_date) return;
-    stack_.push_back(Frame{node, node->first_node(), local, fields, needs_update, kept_.items.size()});
+    if (!needs_update && node->first_node() == nullptr) return;  // nothing can keep it
+    stack_.push_back(Frame{node, node->first_node(), local, needs_update, kept_.items.size()});
   }
 
   void Leave(const Frame& frame) {
@@ -274,7 +273,8 @@ class Walker {
   }
 
   void Fill(const Frame& frame, tnoticeItem& item) {
-    const RawFields& f = frame.fields;
+    // Attributes are read here and for matched components only: most nodes are dropped.
+    const RawFields f = ReadAttributes(frame.node);
     item.name = convert_.NewString(frame.node->name());
     item.version = NewStringOrNull(f.version);
     item.filename = NewStringOrNull(f.filename);
@@ -294,8 +294,11 @@ class Walker {
   // The temporary directory followed by "nublo\", or "SYSTEMP" when there is none.
   unsigned short* TempFolder() {
     if (temp_folder_.empty()) {
-      std::string dir;
-      temp_folder_ = platform::TempDirectory(dir) ? dir + "nublo\\" : "SYSTEMP";
+      if (platform::TempDirectory(temp_folder_)) {
+        temp_folder_.append("nublo\\");
+      } else {
+        temp_folder_.assign("SYSTEMP");
+      }
     }
     return convert_.NewString(temp_folder_.c_str());
   }

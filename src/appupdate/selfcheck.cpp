@@ -27,7 +27,7 @@ struct Expected {
   const Expected* children;
 };
 
-struct LocalSpec {
+struct LocalEntry {
   const char* name;
   const char* extra;
   const char* version;
@@ -36,7 +36,7 @@ struct LocalSpec {
 
 struct Sample {
   const char* document;
-  std::vector<LocalSpec> locals;
+  std::vector<LocalEntry> locals;
   std::vector<Expected> result;  // empty: the parser must return null
 };
 
@@ -51,7 +51,7 @@ class Checker {
       return storage.back().get();
     };
     std::vector<tnoticeLocal> locals;
-    for (const LocalSpec& l : sample.locals) {
+    for (const LocalEntry& l : sample.locals) {
       locals.push_back(tnoticeLocal{wide(l.name), wide(l.extra), wide(l.version), l.version_is_text});
     }
     const tnoticeLocalList list{static_cast<int32_t>(locals.size()), locals.data()};
@@ -71,7 +71,8 @@ class Checker {
   bool Same(const unsigned short* got, const char* want) {
     if (want == nullptr) return got == nullptr;
     if (got == nullptr) return false;
-    std::string text = want;
+    std::string text;
+    text.assign(want);
     if (want == kTempFolder) {
       if (!platform::TempDirectory(text)) return false;
       text += "nublo\\";

@@ -54,13 +54,13 @@ struct FormatArg {
   enum class Kind : uint8_t {
     kInteger,
     kReal,
-    kText,        // const char*
-    kWideText,    // const unsigned short*
-    kOwned,       // char* from new[]; the engine takes it only through %z
-    kWideOwned,   // unsigned short* from new[]
-    kCountTarget, // int32_t*
-    kSpan,        // const SprintfTextSpan<char>*
-    kWideSpan,    // const SprintfTextSpan<unsigned short>*
+    kText,         // const char*
+    kWideText,     // const unsigned short*
+    kOwned,        // char* from new[]; the engine takes it only through %z
+    kWideOwned,    // unsigned short* from new[]
+    kCountTarget,  // int32_t*
+    kSpan,         // const SprintfTextSpan<char>*
+    kWideSpan,     // const SprintfTextSpan<unsigned short>*
   };
 
   Kind kind = Kind::kInteger;
@@ -70,8 +70,17 @@ struct FormatArg {
   /// Set when the engine took ownership of a kOwned / kWideOwned text.
   bool taken = false;
 
-  static FormatArg Int(int64_t v) { FormatArg a; a.integer = v; return a; }
-  static FormatArg Real(double v) { FormatArg a; a.kind = Kind::kReal; a.real = v; return a; }
+  static FormatArg Int(int64_t v) {
+    FormatArg a;
+    a.integer = v;
+    return a;
+  }
+  static FormatArg Real(double v) {
+    FormatArg a;
+    a.kind = Kind::kReal;
+    a.real = v;
+    return a;
+  }
   static FormatArg Text(const char* s) { return Ptr(Kind::kText, s); }
   static FormatArg Text(const unsigned short* s) { return Ptr(Kind::kWideText, s); }
   static FormatArg Owned(char* s) { return Ptr(Kind::kOwned, s); }

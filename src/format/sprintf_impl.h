@@ -5,15 +5,16 @@
 //
 //   output accumulator  SprintfAccumulator + SprintfAppend: a zero-terminated text that
 //                       starts in a fixed buffer of the driver and grows on the heap;
-//   parser              SprintfSpec / SprintfParser: flags, width, precision, length
+//   parser              SprintfDirective / SprintfParseDirective: flags, width, precision, length
 //                       letters and the row of SprintfConversionTable;
 //   argument source     sprintf_args.h (va_list, or an array of tagged values);
 //   converters          SprintfEngine: integers, floats, strings, quoting, %c, %n, %T.
 //
 // What the wide engine does differently is collected in SprintfUnitPolicy: the growth
-// of the accumulator (exact size, byte counts for the grow function). Every heap block
-// of either engine comes from new[] of its unit type, so the strings' delete[] releases
-// the driver's result, and %z releases its argument with delete[].
+// of the accumulator (exact size, byte counts for the grow function). The argument
+// types of s, S, z, q, Q, w, c and T follow the unit type through the source. Every
+// heap block of either engine comes from new[] of its unit type, so the strings'
+// delete[] releases the driver's result, and %z releases its argument with delete[].
 #ifndef VORN_SRC_FORMAT_SPRINTF_IMPL_H
 #define VORN_SRC_FORMAT_SPRINTF_IMPL_H
 
@@ -31,12 +32,12 @@ namespace vorn::detail {
 
 // ---- constants -------------------------------------------------------------------
 
-inline constexpr int32_t kSprintfBaseSize = 350;     // driver's base buffer, in units
-inline constexpr int32_t kSprintfWorkSize = 350;     // quoting texts above this go to the heap
+inline constexpr int32_t kSprintfBaseSize = 350;  // driver's base buffer, in units
+inline constexpr int32_t kSprintfWorkSize = 350;  // quoting texts above this go to the heap
 inline constexpr int32_t kSprintfWidthCap = 340;
 inline constexpr int32_t kSprintfPrecisionCap = 310;  // rows that are not string kind
 inline constexpr int32_t kSprintfFloatPrecisionCap = 165;
-inline constexpr int32_t kSprintfFloatDigits = 16;    // significant digits; later ones are 0
+inline constexpr int32_t kSprintfFloatDigits = 16;  // significant digits; later ones are 0
 inline constexpr int32_t kSprintfExponentLimit = 350;
 inline constexpr int32_t kSprintfSpaceRun = 73;
 inline constexpr int32_t kSprintfShrinkSlack = 10;
@@ -202,7 +203,8 @@ struct SprintfRowIndex {
   int8_t row[128];
   constexpr SprintfRowIndex() : row() {
     for (auto& r : row) r = -1;
-    for (int i = 21; i >= 0; --i) row[static_cast<unsigned char>(SprintfConversionTable[i].letter)] = static_cast<int8_t>(i);
+    for (int i = 21; i >= 0; --i)
+      row[static_cast<unsigned char>(SprintfConversionTable[i].letter)] = static_cast<int8_t>(i);
   }
 };
 inline constexpr SprintfRowIndex kSprintfRowIndex{};
@@ -235,8 +237,8 @@ struct SprintfTexts {
 
 // ---- parser ----------------------------------------------------------------------
 
-/// One parsed conversion specification.
-struct SprintfSpec {
+/// One parsed conversion directive.
+struct SprintfDirective {
   bool left = false;       // -
   bool plus = false;       // +
   bool space = false;      // ' '
@@ -267,88 +269,116 @@ inline int32_t SprintfMagnitude(int32_t v) {
   return v == std::numeric_limits<int32_t>::min() ? std::numeric_limits<int32_t>::max() : -v;
 }
 
-/// Reads the specification after a '%'. On success `p` stands after the conversion
-/// letter and `spec.row` is set; a null row means an unknown letter or the end.
+/// Reads the directive after a '%'. On success `p` stands after the conversion
+/// letter and `dir.row` is set; a null row means an unknown letter or the end.
 template <class Unit, class Source>
-inline void SprintfParseSpec(const Unit*& p, Source& args, SprintfSpec& spec) {
+inline void SprintfParseDirective(const Unit*& p, Source& args, SprintfDirective& dir) {
   for (;; ++p) {
     switch (*p) {
-      case ' ': spec.space = true; continue;
-      case '!': spec.alt2 = true; continue;
-      case '#': spec.alt = true; continue;
-      case '+': spec.plus = true; continue;
-      case '-': spec.left = true; continue;
-      case '0': spec.zero = true; continue;
-      default: break;
+      case ' ':
+        dir.space = true;
+        continue;
+      case '!':
+        dir.alt2 = true;
+        continue;
+      case '#':
+        dir.alt = true;
+        continue;
+      case '+':
+        dir.plus = true;
+        continue;
+      case '-':
+        dir.left = true;
+        continue;
+      case '0':
+        dir.zero = true;
+        continue;
+      default:
+        break;
     }
     break;
   }
   if (*p == '*') {
     const int32_t w = args.Int32();
-    if (w < 0) spec.left = true;
-    spec.width = SprintfMagnitude(w);
+    if (w < 0) dir.left = true;
+    dir.width = SprintfMagnitude(w);
     ++p;
   } else {
-    spec.width = SprintfReadNumber(p);
+    dir.width = SprintfReadNumber(p);
   }
-  if (spec.width > kSprintfWidthCap) spec.width = kSprintfWidthCap;
+  if (dir.width > kSprintfWidthCap) dir.width = kSprintfWidthCap;
   if (*p == '.') {
     ++p;
     if (*p == '*') {
-      spec.precision = SprintfMagnitude(args.Int32());
+      dir.precision = SprintfMagnitude(args.Int32());
       ++p;
     } else {
-      spec.precision = SprintfReadNumber(p);
+      dir.precision = SprintfReadNumber(p);
     }
   }
   if (*p == 'l') {
     ++p;
     if (*p == 'l') {
-      spec.long_long = true;
+      dir.long_long = true;
       ++p;
     }
   }
-  spec.row = SprintfFindRow(*p);
-  if (spec.row == nullptr) return;
+  dir.row = SprintfFindRow(*p);
+  if (dir.row == nullptr) return;
   ++p;
-  if (spec.precision > kSprintfPrecisionCap && !spec.row->string_kind) spec.precision = kSprintfPrecisionCap;
+  if (dir.precision > kSprintfPrecisionCap && !dir.row->string_kind) dir.precision = kSprintfPrecisionCap;
 }
 
 // ---- converters ------------------------------------------------------------------
 
+/// An ASCII character as a unit.
+template <class Unit>
+constexpr Unit SprintfUnit(char c) {
+  return static_cast<Unit>(static_cast<unsigned char>(c));
+}
+
+inline constexpr char kSprintfDigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+/// Decimal digits of a value, two at a time from the end; returns the first digit.
+template <class Unit, class Value>
+inline Unit* SprintfDecimalBackward(Unit* end, Value value) {
+  Unit* p = end;
+  while (value >= 100) {
+    const auto pair = static_cast<unsigned>(value % 100) * 2;
+    value /= 100;
+    *--p = SprintfUnit<Unit>(kSprintfDigitPairs[pair + 1]);
+    *--p = SprintfUnit<Unit>(kSprintfDigitPairs[pair]);
+  }
+  if (value >= 10) {
+    const auto pair = static_cast<unsigned>(value) * 2;
+    *--p = SprintfUnit<Unit>(kSprintfDigitPairs[pair + 1]);
+    *--p = SprintfUnit<Unit>(kSprintfDigitPairs[pair]);
+  } else {
+    *--p = static_cast<Unit>('0' + value);
+  }
+  return p;
+}
+
 /// Writes the digits of `value` backwards ending at `end`; returns the first digit.
 template <class Unit>
 inline Unit* SprintfDigitsBackward(Unit* end, uint64_t value, unsigned base, const char* digits) {
-  static constexpr char kPairs[] =
-      "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
-      "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
-      "8081828384858687888990919293949596979899";
   Unit* p = end;
   switch (base) {
     case 10:
-      while (value >= 100) {
-        const auto pair = static_cast<unsigned>(value % 100) * 2;
-        value /= 100;
-        *--p = static_cast<Unit>(kPairs[pair + 1]);
-        *--p = static_cast<Unit>(kPairs[pair]);
-      }
-      if (value >= 10) {
-        const auto pair = static_cast<unsigned>(value) * 2;
-        *--p = static_cast<Unit>(kPairs[pair + 1]);
-        *--p = static_cast<Unit>(kPairs[pair]);
-      } else {
-        *--p = static_cast<Unit>('0' + value);
-      }
-      return p;
+      if (value <= 0xFFFFFFFFu) return SprintfDecimalBackward(end, static_cast<uint32_t>(value));
+      return SprintfDecimalBackward(end, value);
     case 16:
       do {
-        *--p = static_cast<Unit>(digits[value & 15]);
+        *--p = SprintfUnit<Unit>(digits[value & 15]);
         value >>= 4;
       } while (value != 0);
       return p;
     default:  // 8
       do {
-        *--p = static_cast<Unit>(digits[value & 7]);
+        *--p = SprintfUnit<Unit>(digits[value & 7]);
         value >>= 3;
       } while (value != 0);
       return p;
@@ -376,7 +406,7 @@ class SprintfEngine {
     for (;;) {
       const Unit* literal = p;
       if constexpr (sizeof(Unit) == 1) {
-        p = strchrnul(p, '%');
+        if (*p != '%' && *p != 0) p = strchrnul(p + 1, '%');  // no call between adjacent directives
       } else {
         while (*p != 0 && *p != '%') ++p;
       }
@@ -387,10 +417,10 @@ class SprintfEngine {
         Emit(SprintfTexts<Unit>::kPercent, 1);
         return -1;
       }
-      SprintfSpec spec;
-      SprintfParseSpec(p, args_, spec);
-      if (spec.row == nullptr) return -1;
-      if (!Convert(spec)) return -1;
+      SprintfDirective dir;
+      SprintfParseDirective(p, args_, dir);
+      if (dir.row == nullptr) return -1;
+      if (!Convert(dir)) return -1;
     }
   }
 
@@ -425,46 +455,46 @@ class SprintfEngine {
   }
 
   /// Width fill around the text, then the text.
-  void Output(const SprintfSpec& spec, SprintfText<Unit> text) {
-    const int32_t pad = spec.width > text.length ? spec.width - text.length : 0;
-    if (!spec.left) Fill(pad);
+  void Output(const SprintfDirective& dir, SprintfText<Unit> text) {
+    const int32_t pad = dir.width > text.length ? dir.width - text.length : 0;
+    if (!dir.left) Fill(pad);
     Emit(text.chars, text.length);
-    if (spec.left) Fill(pad);
+    if (dir.left) Fill(pad);
   }
 
-  /// Converts and outputs one specification; false stops the engine (result -1).
-  bool Convert(const SprintfSpec& spec) {
-    switch (spec.row->kind) {
+  /// Converts and outputs one directive; false stops the engine (result -1).
+  bool Convert(const SprintfDirective& dir) {
+    switch (dir.row->kind) {
       case SprintfKind::kInteger:
       case SprintfKind::kPointer:
-        Output(spec, ConvertInteger(spec));
+        Output(dir, ConvertInteger(dir));
         return true;
       case SprintfKind::kFixedFloat:
       case SprintfKind::kExponentFloat:
       case SprintfKind::kGeneralFloat:
-        Output(spec, ConvertFloat(spec));
+        Output(dir, ConvertFloat(dir));
         return true;
       case SprintfKind::kString:
-        Output(spec, Cut(args_.Text(), spec.precision));
+        Output(dir, Cut(args_.Text(), dir.precision));
         return true;
       case SprintfKind::kOwnedString: {
         Unit* owned = args_.OwnedText();
-        Output(spec, Cut(owned, spec.precision));
+        Output(dir, Cut(owned, dir.precision));
         delete[] owned;
         return true;
       }
       case SprintfKind::kQuoted:
       case SprintfKind::kQuotedEnclosed:
       case SprintfKind::kQuotedDouble:
-        return ConvertQuoted(spec);
+        return ConvertQuoted(dir);
       case SprintfKind::kCharacter:
-        Output(spec, ConvertCharacter(spec));
+        Output(dir, ConvertCharacter(dir));
         return true;
       case SprintfKind::kCount:
         if (int32_t* target = args_.CountTarget()) *target = Count();
         return true;
       case SprintfKind::kPercent:
-        Output(spec, {SprintfTexts<Unit>::kPercent, 1});
+        Output(dir, {SprintfTexts<Unit>::kPercent, 1});
         return true;
       case SprintfKind::kTextSpan:
         if (const SprintfTextSpan<Unit>* span = args_.Span()) {
@@ -500,8 +530,8 @@ class SprintfEngine {
   /// A text argument cut to the precision (the scan never passes the precision).
   static SprintfText<Unit> Cut(const Unit* s, int32_t precision) {
     if (s == nullptr) return {SprintfTexts<Unit>::kEmpty, 0};
-    size_t limit = precision < 0 ? static_cast<size_t>(std::numeric_limits<int32_t>::max() / 4)
-                                 : static_cast<size_t>(precision);
+    size_t limit =
+        precision < 0 ? static_cast<size_t>(std::numeric_limits<int32_t>::max() / 4) : static_cast<size_t>(precision);
     size_t n;
     if constexpr (sizeof(Unit) == 1) {
       n = strnlen(s, limit);
@@ -512,29 +542,30 @@ class SprintfEngine {
     return {s, static_cast<int32_t>(n)};
   }
 
-  SprintfText<Unit> ConvertInteger(const SprintfSpec& spec) {
-    const SprintfConversionRow& row = *spec.row;
+  SprintfText<Unit> ConvertInteger(const SprintfDirective& dir) {
+    const SprintfConversionRow& row = *dir.row;
     uint64_t magnitude;
     Unit sign = 0;
     if (row.kind == SprintfKind::kPointer) {
       magnitude = args_.PointerBits();
     } else if (row.is_signed) {
-      const int64_t v = spec.long_long ? args_.Int64() : int64_t{args_.Int32()};
+      const int64_t v = dir.long_long ? args_.Int64() : int64_t{args_.Int32()};
       magnitude = v < 0 ? 0 - static_cast<uint64_t>(v) : static_cast<uint64_t>(v);
       if (v < 0) {
         sign = '-';
-      } else if (spec.plus) {
+      } else if (dir.plus) {
         sign = '+';
-      } else if (spec.space) {
+      } else if (dir.space) {
         sign = ' ';
       }
     } else {
-      magnitude = spec.long_long ? static_cast<uint64_t>(args_.Int64()) : uint64_t{static_cast<uint32_t>(args_.Int32())};
+      magnitude =
+          dir.long_long ? static_cast<uint64_t>(args_.Int64()) : uint64_t{static_cast<uint32_t>(args_.Int32())};
     }
-    const bool alt = spec.alt && magnitude != 0;
-    int32_t precision = spec.precision;
-    if (spec.zero) {
-      const int32_t wanted = spec.width - (sign != 0 ? 1 : 0);
+    const bool alt = dir.alt && magnitude != 0;
+    int32_t precision = dir.precision;
+    if (dir.zero) {
+      const int32_t wanted = dir.width - (sign != 0 ? 1 : 0);
       if (precision < wanted) precision = wanted;
     }
     Unit* const end = work_ + kSprintfConvertSize;
@@ -561,15 +592,15 @@ class SprintfEngine {
     return {p, static_cast<int32_t>(end - p)};
   }
 
-  SprintfText<Unit> ConvertCharacter(const SprintfSpec& spec) {
+  SprintfText<Unit> ConvertCharacter(const SprintfDirective& dir) {
     const auto c = static_cast<Unit>(args_.Int32());
-    const int32_t n = spec.precision < 0 ? 1 : spec.precision;  // at most the cap of 310
+    const int32_t n = dir.precision < 0 ? 1 : dir.precision;  // at most the cap of 310
     for (int32_t i = 0; i < n; ++i) work_[i] = c;
     return {work_, n};
   }
 
-  SprintfText<Unit> ConvertFloat(const SprintfSpec& spec);
-  bool ConvertQuoted(const SprintfSpec& spec);
+  SprintfText<Unit> ConvertFloat(const SprintfDirective& dir);
+  bool ConvertQuoted(const SprintfDirective& dir);
 
   SprintfAccumulator<Unit>& acc_;
   Source& args_;
@@ -590,19 +621,19 @@ struct SprintfWriter {
 };
 
 template <class Unit, class Source>
-SprintfText<Unit> SprintfEngine<Unit, Source>::ConvertFloat(const SprintfSpec& spec) {
-  const SprintfKind kind = spec.row->kind;
+SprintfText<Unit> SprintfEngine<Unit, Source>::ConvertFloat(const SprintfDirective& dir) {
+  const SprintfKind kind = dir.row->kind;
   double value = args_.Real();
-  int32_t precision = spec.precision < 0 ? 6 : spec.precision;
+  int32_t precision = dir.precision < 0 ? 6 : dir.precision;
   if (precision > kSprintfFloatPrecisionCap) precision = kSprintfFloatPrecisionCap;
 
   char sign = 0;
   if (value < 0) {
     value = -value;
     sign = '-';
-  } else if (spec.plus) {
+  } else if (dir.plus) {
     sign = '+';
-  } else if (spec.space) {
+  } else if (dir.space) {
     sign = ' ';
   }
   const bool general = kind == SprintfKind::kGeneralFloat;
@@ -613,7 +644,7 @@ SprintfText<Unit> SprintfEngine<Unit, Source>::ConvertFloat(const SprintfSpec& s
 
   SprintfWriter<Unit> out{work_, work_, work_ + kSprintfConvertSize};
   auto put_word = [&out](const char* word) {
-    while (*word != 0) out.Put(static_cast<Unit>(*word++));
+    while (*word != 0) out.Put(SprintfUnit<Unit>(*word++));
   };
   if (std::isnan(value)) {
     put_word("NaN");
@@ -658,7 +689,7 @@ SprintfText<Unit> SprintfEngine<Unit, Source>::ConvertFloat(const SprintfSpec& s
   bool strip = false;
   bool exponent_form = kind == SprintfKind::kExponentFloat;
   if (general) {
-    strip = !spec.alt;
+    strip = !dir.alt;
     if (exponent < -4 || exponent > precision) {
       exponent_form = true;
     } else {
@@ -666,7 +697,7 @@ SprintfText<Unit> SprintfEngine<Unit, Source>::ConvertFloat(const SprintfSpec& s
     }
   }
   int32_t counter = exponent_form ? 0 : exponent;
-  const bool point = precision > 0 || spec.alt || spec.alt2;
+  const bool point = precision > 0 || dir.alt || dir.alt2;
 
   int32_t produced = 0;
   auto next_digit = [&value, &produced]() -> Unit {
@@ -679,7 +710,7 @@ SprintfText<Unit> SprintfEngine<Unit, Source>::ConvertFloat(const SprintfSpec& s
     return static_cast<Unit>('0' + d);
   };
 
-  if (sign != 0) out.Put(static_cast<Unit>(sign));
+  if (sign != 0) out.Put(SprintfUnit<Unit>(sign));
   if (counter < 0) {
     out.Put('0');
   } else {
@@ -692,7 +723,7 @@ SprintfText<Unit> SprintfEngine<Unit, Source>::ConvertFloat(const SprintfSpec& s
   if (strip && point) {
     while (out.p > out.begin && out.p[-1] == '0') --out.p;
     if (out.p > out.begin && out.p[-1] == '.') {
-      if (spec.alt2) {
+      if (dir.alt2) {
         out.Put('0');
       } else {
         --out.p;
@@ -700,7 +731,7 @@ SprintfText<Unit> SprintfEngine<Unit, Source>::ConvertFloat(const SprintfSpec& s
     }
   }
   if (kind == SprintfKind::kExponentFloat || (exponent_form && exponent != 0)) {
-    out.Put(static_cast<Unit>(kSprintfDigits[spec.row->digit_offset]));
+    out.Put(SprintfUnit<Unit>(kSprintfDigits[dir.row->digit_offset]));
     out.Put(exponent < 0 ? '-' : '+');
     const int32_t e = exponent < 0 ? -exponent : exponent;
     if (e >= 100) out.Put(static_cast<Unit>('0' + e / 100));
@@ -709,21 +740,21 @@ SprintfText<Unit> SprintfEngine<Unit, Source>::ConvertFloat(const SprintfSpec& s
   }
 
   int32_t length = out.Length();
-  if (spec.zero && !spec.left && length < spec.width) {
+  if (dir.zero && !dir.left && length < dir.width) {
     // Zeros go after the sign; the text is moved right to make room.
-    const int32_t fill = spec.width - length;
+    const int32_t fill = dir.width - length;
     const int32_t at = sign != 0 ? 1 : 0;
     std::memmove(work_ + at + fill, work_ + at, static_cast<size_t>(length - at) * sizeof(Unit));
     for (int32_t i = 0; i < fill; ++i) work_[at + i] = '0';
-    length = spec.width;
+    length = dir.width;
   }
   return {work_, length};
 }
 
 template <class Unit, class Source>
-bool SprintfEngine<Unit, Source>::ConvertQuoted(const SprintfSpec& spec) {
-  const SprintfKind kind = spec.row->kind;
-  const Unit quote = kind == SprintfKind::kQuotedDouble ? '"' : '\'';
+bool SprintfEngine<Unit, Source>::ConvertQuoted(const SprintfDirective& dir) {
+  const SprintfKind kind = dir.row->kind;
+  const Unit quote = SprintfUnit<Unit>(kind == SprintfKind::kQuotedDouble ? '"' : '\'');
   const Unit* s = args_.Text();
   bool enclose = kind == SprintfKind::kQuotedEnclosed;
   if (s == nullptr) {
@@ -734,7 +765,7 @@ bool SprintfEngine<Unit, Source>::ConvertQuoted(const SprintfSpec& spec) {
   // Short texts without a width go straight into the accumulator when it has room for
   // the worst case (every unit a quote); the result is the same as below.
   const size_t worst = 2 * length + 3;
-  if (spec.width == 0 && worst <= static_cast<size_t>(kSprintfWorkSize) &&
+  if (dir.width == 0 && worst <= static_cast<size_t>(kSprintfWorkSize) &&
       int64_t{acc_.length} + static_cast<int64_t>(worst) <= acc_.capacity) {
     Unit* const start = acc_.text + acc_.length;
     const auto n = static_cast<int32_t>(DoubleQuotes(s, length, quote, enclose, start) - start);
@@ -758,7 +789,7 @@ bool SprintfEngine<Unit, Source>::ConvertQuoted(const SprintfSpec& spec) {
     out = block;
   }
   Unit* const p = DoubleQuotes(s, length, quote, enclose, out);
-  Output(spec, {out, static_cast<int32_t>(p - out)});
+  Output(dir, {out, static_cast<int32_t>(p - out)});
   delete[] block;
   return true;
 }

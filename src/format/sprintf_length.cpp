@@ -1,4 +1,4 @@
-// GetSprintfLenA_Reserved: a quick upper-bound style estimate of a formatted length.
+// GetSprintfLenA_Reserved: a quick estimate of a formatted length, without formatting.
 #include <cstdarg>
 #include <cstring>
 
@@ -9,9 +9,11 @@
 namespace vorn::detail {
 namespace {
 
-bool IsSkippedLetter(char c) { return c == 'F' || c == 'L' || c == 'N' || c == 'h' || c == 'l'; }
+bool IsOneOf(const char* letters, char c) { return c != 0 && std::strchr(letters, c) != nullptr; }
 
-/// Consumes the arguments of a specification the quick walk does not know (flags,
+bool IsSkippedLetter(char c) { return IsOneOf("FLNhl", c); }
+
+/// Consumes the arguments of a directive the quick walk does not know (flags,
 /// width, precision, or a letter outside its set), as the formatter would take them,
 /// without reading through any of them. `p` stands on the character after the % and
 /// an optional skipped letter; `long_letters` counts the l letters already passed.
@@ -39,22 +41,16 @@ const char* SkipUnknownSpec(const char* p, int long_letters, Source& args) {
   for (; IsSkippedLetter(*p); ++p) long_letters += *p == 'l' ? 1 : 0;
   if (*p == 0 || *p == '%') return nullptr;
   for (int i = 0; i < stars; ++i) args.Int32();
-  switch (*p) {
-    case 'c': case 'd': case 'i': case 'o': case 'u': case 'x': case 'X':
-      if (long_letters >= 2) {
-        args.Int64();
-      } else {
-        args.Int32();
-      }
-      break;
-    case 'a': case 'A': case 'e': case 'E': case 'f': case 'F': case 'g': case 'G':
-      args.Real();
-      break;
-    case 'p': case 's': case 'S': case 'z': case 'q': case 'Q': case 'w': case 'T': case 'n':
-      args.PointerBits();  // a pointer: taken, not followed
-      break;
-    default:
-      break;
+  if (IsOneOf("cdiouxX", *p)) {
+    if (long_letters >= 2) {
+      args.Int64();
+    } else {
+      args.Int32();
+    }
+  } else if (IsOneOf("aAeEfFgG", *p)) {
+    args.Real();
+  } else if (IsOneOf("psSzqQwTn", *p)) {
+    args.PointerBits();  // a pointer: taken, not followed
   }
   return p;
 }
@@ -85,41 +81,30 @@ uint32_t EstimateLength(const char* format, Source& args) {
       if (*p == 0) break;
     }
     const char* next = p + 1;
-    switch (*p) {
-      case 'c':
-        args.Int32();
-        previous = 2;
-        break;
-      case 's': {
-        const char* s = args.Text();
-        const auto n = s == nullptr ? 0u : static_cast<uint32_t>(std::strlen(s));
-        previous = n < 1 ? 1 : n;
-        break;
-      }
-      case 'e': case 'f': case 'g': case 'G':
-        args.Real();
-        previous = 32;
-        break;
-      case 'd': case 'i': case 'o': case 'u': case 'x': case 'X':
-        args.Int32();
-        previous = 32;
-        break;
-      case 'p':
-        args.PointerBits();
-        previous = 32;
-        break;
-      case 'n':
-        args.CountTarget();
-        break;
-      default:
-        // The first character repeats the previous estimate; the rest of the
-        // specification up to its letter counts as text, exactly as the walk would
-        // count it character by character.
-        if (const char* letter = SkipUnknownSpec(p, long_letters, args)) {
-          sum += static_cast<uint32_t>(letter - p);
-          next = letter + 1;
-        }
-        break;
+    if (*p == 'c') {
+      args.Int32();
+      previous = 2;
+    } else if (*p == 's') {
+      const char* s = args.Text();
+      const auto n = s == nullptr ? 0u : static_cast<uint32_t>(std::strlen(s));
+      previous = n < 1 ? 1 : n;
+    } else if (IsOneOf("efgG", *p)) {
+      args.Real();
+      previous = 32;
+    } else if (IsOneOf("diouxX", *p)) {
+      args.Int32();
+      previous = 32;
+    } else if (*p == 'p') {
+      args.PointerBits();
+      previous = 32;
+    } else if (*p == 'n') {
+      args.CountTarget();
+    } else if (const char* letter = SkipUnknownSpec(p, long_letters, args)) {
+      // The first character repeats the previous estimate; the rest of the
+      // directive up to its letter counts as text, exactly as the walk would
+      // count it character by character.
+      sum += static_cast<uint32_t>(letter - p);
+      next = letter + 1;
     }
     sum += previous;
     p = next;

@@ -79,8 +79,8 @@ TEST(NestingScan, CountsWhatTheParseCountsAsOpenElements) {
 }
 
 TEST(NestingScan, CountsTagEndsAcrossWordBoundaries) {
-  // Every placement of "/>" and ">" around the 8-byte steps of the count.
-  for (size_t pad = 0; pad < 17; ++pad) {
+  // Every placement of "/>" and ">" around the 16-byte steps of the count.
+  for (size_t pad = 0; pad < 40; ++pad) {
     for (const std::string tail : {">", "/>", "//>", ">>", "/>>", "x/"}) {
       const std::string text = std::string(pad, 'a') + tail + std::string(pad % 5, '>');
       size_t expected = 0;
@@ -88,6 +88,10 @@ TEST(NestingScan, CountsTagEndsAcrossWordBoundaries) {
       EXPECT_EQ(au::CountOpeningTagEnds(text.data(), text.size()), expected) << text;
     }
   }
+  // Long enough for the per-byte counters to be summed more than once.
+  std::string mixed;
+  for (int i = 0; i < 3000; ++i) mixed += (i % 3 == 0) ? "/>" : (i % 3 == 1) ? ">>" : "a>";
+  EXPECT_EQ(au::CountOpeningTagEnds(mixed.data(), mixed.size()), 1000u * (0 + 2 + 1));
   EXPECT_EQ(au::CountOpeningTagEnds("/>>", 3), 1u);
   EXPECT_EQ(au::CountOpeningTagEnds(">", 1), 1u);
 }

@@ -31,11 +31,11 @@ TEST(SprintfLength, TheQuickWalk) {
   EXPECT_EQ(32u, Estimate("%ld", 1L));
   EXPECT_EQ(32u, Estimate("%f", 1.0));
   EXPECT_EQ(32u, Estimate("%p", static_cast<void*>(nullptr)));
-  EXPECT_EQ(1u, Estimate("%5d", 42));                // the 5 repeats 0, the d is text
+  EXPECT_EQ(1u, Estimate("%5d", 42));  // the 5 repeats 0, the d is text
   EXPECT_EQ(7u, Estimate("%s%5d", "abc", 42));
   EXPECT_EQ(32u + 2 + 2, Estimate("%d%c%n", 1, 'c', static_cast<int*>(nullptr)));  // n repeats the previous
   EXPECT_EQ(3u + 3, Estimate("%s%E", "abc", 1.0));  // E is not a float letter of the walk
-  EXPECT_EQ(2u, Estimate("ab%"));                    // a trailing % ends the walk
+  EXPECT_EQ(2u, Estimate("ab%"));                   // a trailing % ends the walk
   EXPECT_EQ(2u, Estimate("ab%l"));
   EXPECT_EQ(32u + 1, Estimate("%hd!", 1));
 }

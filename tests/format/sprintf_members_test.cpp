@@ -3,9 +3,9 @@
 
 #include <string>
 
+#include "../strings/string_test_util.h"
 #include "vorn/cstr.h"
 #include "vorn/strings.h"
-#include "../strings/string_test_util.h"
 
 namespace {
 

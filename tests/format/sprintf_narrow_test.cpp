@@ -19,9 +19,9 @@ TEST(SprintfLiteral, CopiesTextAndStopsWhereTheFormatSays) {
   EXPECT_EQ("", Format(""));
   EXPECT_EQ("", Format(nullptr));
   EXPECT_EQ("plain text", Format("plain text"));
-  EXPECT_EQ("50%", Format("50%"));          // lone trailing %
+  EXPECT_EQ("50%", Format("50%"));             // lone trailing %
   EXPECT_EQ("100", Format("100%h and more"));  // unknown letter ends the output
-  EXPECT_EQ("a", Format("a%5"));            // format ends inside a specification
+  EXPECT_EQ("a", Format("a%5"));               // format ends inside a directive
   EXPECT_EQ("a", Format("a%ll"));
   EXPECT_EQ("x", Format("x%lllld", {I(1)}));  // a third l is a letter of its own
   EXPECT_EQ("    %", Format("%5%"));
@@ -49,10 +49,10 @@ TEST(SprintfIntegers, AgreeWithTheCLibraryOnTheCommonSubset) {
         for (char letter : letters) {
           // The engine's 0 flag also pads under a precision; the C library drops it there.
           if (std::strchr(f, '0') != nullptr && *p != 0) continue;
-          const std::string spec = std::string("[%") + f + w + p + letter + "]";
+          const std::string dir = std::string("[%") + f + w + p + letter + "]";
           for (int32_t v : values) {
-            SCOPED_TRACE(spec + " of " + std::to_string(v));
-            EXPECT_EQ(Reference(spec.c_str(), v), Format(spec.c_str(), {I(v)}));
+            SCOPED_TRACE(dir + " of " + std::to_string(v));
+            EXPECT_EQ(Reference(dir.c_str(), v), Format(dir.c_str(), {I(v)}));
           }
         }
       }
@@ -61,7 +61,7 @@ TEST(SprintfIntegers, AgreeWithTheCLibraryOnTheCommonSubset) {
 }
 
 TEST(SprintfIntegers, DocumentedDifferencesFromTheCLibrary) {
-  EXPECT_EQ("0", Format("%.0d", {I(0)}));        // at least one digit
+  EXPECT_EQ("0", Format("%.0d", {I(0)}));  // at least one digit
   EXPECT_EQ("0xff", Format("%#x", {I(255)}));
   EXPECT_EQ("0XFF", Format("%#X", {I(255)}));
   EXPECT_EQ("0x000000ff", Format("%#08x", {I(255)}));  // prefix on top of the width
@@ -94,7 +94,7 @@ TEST(SprintfIntegers, SixtyFourBitValuesAndPointers) {
 TEST(SprintfWidthPrecision, ArgumentsCapsAndSaturation) {
   EXPECT_EQ("42   |", Format("%*d|", {I(-5), I(42)}));  // negative width left-justifies
   EXPECT_EQ("   42", Format("%*d", {I(5), I(42)}));
-  EXPECT_EQ("042", Format("%.*d", {I(-3), I(42)}));    // negative precision is its magnitude
+  EXPECT_EQ("042", Format("%.*d", {I(-3), I(42)}));  // negative precision is its magnitude
   EXPECT_EQ("ab", Format("%.*s", {I(-2), S("abcdef")}));
   EXPECT_EQ(std::string(338, ' ') + "42", Format("%1000d", {I(42)}));
   EXPECT_EQ(std::string(310, '0'), Format("%.400d", {I(0)}));
@@ -154,11 +154,11 @@ TEST(SprintfCharacters, LowByteRepeatedByPrecision) {
 }
 
 TEST(SprintfFloats, AgreeWithTheCLibraryAwayFromTiesAndDigitLimits) {
-  const char* formats[] = {"%f", "%.3f", "%10.2f", "%-10.1f|", "%+.4f", "% .2f", "%e", "%.3e", "%E",
-                           "%+12.2e", "%g", "%.3g", "%.10g", "%G", "%#g", "%#.3g", "%010.3f", "%.0e"};
-  const double values[] = {0.0,       1.0,      -1.0,    3.14159,     -2.71828,   0.1,   1.0 / 7,
-                           123456.789, 1e10,    1.7e-7,  -6.02214e23, 9.87654e-5, 100000, 1e6,
-                           1e-5,      0.0001,   1e100,   -1.25e-100,  42.4242,    7e22};
+  const char* formats[] = {"%f",      "%.3f", "%10.2f", "%-10.1f|", "%+.4f", "% .2f", "%e",    "%.3e",    "%E",
+                           "%+12.2e", "%g",   "%.3g",   "%.10g",    "%G",    "%#g",   "%#.3g", "%010.3f", "%.0e"};
+  const double values[] = {0.0,        1.0,    -1.0,   3.14159,     -2.71828,   0.1,    1.0 / 7,
+                           123456.789, 1e10,   1.7e-7, -6.02214e23, 9.87654e-5, 100000, 1e6,
+                           1e-5,       0.0001, 1e100,  -1.25e-100,  42.4242,    7e22};
   for (const char* f : formats) {
     for (double v : values) {
       // Fixed forms of large values run past the sixteen digits the engine produces.
@@ -213,8 +213,8 @@ TEST(SprintfCountAndSpan, CountIncludesFillButNotSpans) {
   int32_t a = -1;
   int32_t b = -1;
   const vorn::detail::SprintfTextSpan<char> span{"SPANxx", 4u << 1 | 1u};  // bit 0 ignored
-  EXPECT_EQ("ab   xSPAN", Format("ab%4s%n%10T%n", {S("x"), FormatArg::Count(&a), FormatArg::Span(&span),
-                                                    FormatArg::Count(&b)}));
+  EXPECT_EQ("ab   xSPAN",
+            Format("ab%4s%n%10T%n", {S("x"), FormatArg::Count(&a), FormatArg::Span(&span), FormatArg::Count(&b)}));
   EXPECT_EQ(6, a);
   EXPECT_EQ(6, b);  // the span is appended as it is, without fill and uncounted
   const vorn::detail::SprintfTextSpan<char> empty{nullptr, 10};
@@ -224,9 +224,9 @@ TEST(SprintfCountAndSpan, CountIncludesFillButNotSpans) {
 }
 
 TEST(SprintfArguments, VaListReadsEachKindAtItsWidth) {
-  EXPECT_EQ("-7|9000000000|x|2.50|ab|'q'''|0.1", FormatV("%d|%lld|%c|%.2f|%s|%Q|%g", -7, 9000000000ll, 'x', 2.5,
-                                                       "ab", "q'", 0.1));
-  EXPECT_EQ("0||0.000000", Format("%d|%s|%f"));  // missing array arguments read as 0 / null
+  EXPECT_EQ("-7|9000000000|x|2.50|ab|'q'''|0.1",
+            FormatV("%d|%lld|%c|%.2f|%s|%Q|%g", -7, 9000000000ll, 'x', 2.5, "ab", "q'", 0.1));
+  EXPECT_EQ("0||0.000000", Format("%d|%s|%f"));                   // missing array arguments read as 0 / null
   EXPECT_EQ("0||0", Format("%d|%s|%g", {R(1.5), I(3), S("x")}));  // so do mistyped ones
 }
 

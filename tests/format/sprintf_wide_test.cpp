@@ -53,8 +53,8 @@ TEST(SprintfWide, QuotingOwnedTextsAndSpans) {
 }
 
 TEST(SprintfWide, NumbersMatchTheNarrowEngine) {
-  const char* formats[] = {"%d", "%+08d", "%-6i|", "%#x", "%#08X", "%o", "%#o", "%u", "%lld", "%p",
-                           "%f", "%.3e", "%G", "%g", "%!g", "%012.4f", "%.0f", "%5%", "%.20f"};
+  const char* formats[] = {"%d", "%+08d", "%-6i|", "%#x", "%#08X", "%o",      "%#o",  "%u",  "%lld", "%p",
+                           "%f", "%.3e",  "%G",    "%g",  "%!g",   "%012.4f", "%.0f", "%5%", "%.20f"};
   for (const char* f : formats) {
     for (double v : {0.0, -1.0, 3.5, 255.0, 1e-5, 123456789.0, HUGE_VAL}) {
       SCOPED_TRACE(f);

@@ -21,7 +21,7 @@ foreach(line IN LISTS lines)
   if(name MATCHES "^__(odr_asan|asan|ubsan|sanitizer)")
     continue()  # instrumentation of sanitizer builds
   endif()
-  if(name MATCHES "^(void |bool |char\\* )?std::")
+  if(name MATCHES "^(void |bool |char\\* |(TStringA|TWideString)\\*+&? )?std::")
     continue()  # weak instantiations of standard-library templates
   endif()
   if(name MATCHES "^(vtable for |typeinfo for |typeinfo name for )?(${cxx_owners})(::|$)")
