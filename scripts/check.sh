@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Sets up the machine, then builds and runs every test in the normal build and in
-# the AddressSanitizer/UndefinedBehaviorSanitizer build.
+# the AddressSanitizer/UndefinedBehaviorSanitizer build, runs every fuzz target for a
+# bounded time, and runs the multi-threaded tests under ThreadSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -16,6 +17,12 @@ for preset in default asan; do
   echo "=== ${preset}: test"
   ctest --preset "$preset"
 done
+
+echo "=== fuzz targets under AddressSanitizer and UndefinedBehaviorSanitizer"
+scripts/run-fuzzers.sh
+
+echo "=== multi-threaded tests under ThreadSanitizer"
+scripts/run-tsan.sh
 
 echo "=== installed package: consumers through CMake and pkg-config"
 scripts/check-package.sh build/default
