@@ -201,7 +201,7 @@ std::string DescribeParseError(const std::string& log, const std::string& docume
   const size_t comma = body.rfind(',');
   if (comma == std::string::npos) return body;
   const std::string rest = body.substr(0, comma);
-  const std::string message = body.substr(comma + 1);
+  std::string message = body.substr(comma + 1);
   // The parsed text ends at the first zero byte; the rest runs from the error to its end.
   const std::string parsed = document.substr(0, document.find('\0'));
   if (rest.size() > parsed.size() || parsed.compare(parsed.size() - rest.size(), rest.size(), rest) != 0) {
