@@ -215,7 +215,9 @@ TEST_F(LogLines, LinesOfAnyLengthArriveWholeAndTerminated) {
   Vorn_Log_QuickInit("app", path.c_str(), 1, 1, 0);
   Strings expected{kOpenBanner};
   // Around the line buffer's size, and far past it.
-  const size_t header = raw_lines(path)[0].find("]:") + 2;
+  const Strings opening = raw_lines(path);
+  ASSERT_EQ(1u, opening.size());
+  const size_t header = opening[0].find("]:") + 2;
   for (size_t total : {1020u, 1021u, 1022u, 1023u, 1024u, 1025u, 1026u, 5000u, 70000u}) {
     const std::string text(total - header - 2, static_cast<char>('a' + total % 26));
     Vorn_Log_Info("%s", text.c_str());
