@@ -17,6 +17,7 @@ using vorn::testing::W;
 // UTF-8 of "café 中文 😀" (the emoji is a surrogate pair in UTF-16).
 const char kMixedUtf8[] = "caf\xC3\xA9 \xE4\xB8\xAD\xE6\x96\x87 \xF0\x9F\x98\x80";
 const char16_t kMixed16[] = u"café 中文 😀";
+const unsigned short kLoneSurrogate[] = {'a', 0xD800, 'b', 0};
 const char kGb18030[] = "\xD6\xD0\x81\x32\xCE\x39\x94\x39\xFC\x36";
 const char kGb18030Utf8[] = "\xE4\xB8\xAD\xE0\xB8\x81\xF0\x9F\x98\x80";
 
@@ -29,15 +30,7 @@ TEST(Conversions, ToEightBitText) {
   } rows[] = {
       {[](char* o) { return StrUnicodeToUtf8(o, 32, W(kMixed16).data()); }, 17, kMixedUtf8},
       // A lone surrogate cannot be written as UTF-8.
-      {[](char* o) {
-         return StrUnicodeToUtf8(o, 32,
-                                 W(u"a\xD800"
-                                   u"b")
-                                     .data());
-       },
-       5,
-       "a\xEF\xBF\xBD"
-       "b"},
+      {[](char* o) { return StrUnicodeToUtf8(o, 32, kLoneSurrogate); }, 5, "a\xEF\xBF\xBD\x62"},
       {[](char* o) { return StrUnicodeToGB2312(o, 32, W(u"中文").data()); }, 4, "\xD6\xD0\xCE\xC4"},
       {[](char* o) { return StrUTF8ToGB2312(o, 32, "\xE4\xB8\xAD\xE6\x96\x87", -1); }, 4, "\xD6\xD0\xCE\xC4"},
       {[](char* o) { return StrGB2312ToUTF8(o, 32, "\xD6\xD0\xCE\xC4"); }, 6, "\xE4\xB8\xAD\xE6\x96\x87"},
@@ -68,13 +61,7 @@ TEST(Conversions, ToUtf16) {
       {[](unsigned short* o) { return StrUtf8ToUnicode(o, 32, kMixedUtf8, -1); }, 10, kMixed16},
       {[](unsigned short* o) { return StrUtf8ToUnicode(o, 32, "abcdef", 3); }, 3, u"abc"},  // exactly that many
       // Malformed input, and a sequence cut off at the end, get replacement characters.
-      {[](unsigned short* o) {
-         return StrUtf8ToUnicode(o, 32,
-                                 "a\xFF"
-                                 "b",
-                                 -1);
-       },
-       3, u"a\uFFFDb"},
+      {[](unsigned short* o) { return StrUtf8ToUnicode(o, 32, "a\xFF\x62", -1); }, 3, u"a\uFFFDb"},
       {[](unsigned short* o) { return StrUtf8ToUnicode(o, 32, "x\xE4\xB8", -1); }, 2, u"x\uFFFD"},
       {[](unsigned short* o) { return StrGB2312ToUnicode(o, 32, "\xD6\xD0\xCE\xC4", -1); }, 2, u"中文"},
       {[](unsigned short* o) { return Big5CodeToUnicode(o, 32, "\xC1\x63\xC5\xE9", -1); }, 2, u"繁體"},

@@ -25,14 +25,9 @@ std::u16string u16(const char* ascii) { return std::u16string(ascii, ascii + std
 const unsigned short* w(const std::u16string& s) { return reinterpret_cast<const unsigned short*>(s.c_str()); }
 
 TEST(ExtractFileNames, SplitsDriveDirectoryNameAndLastExtension) {
-  struct Case {
-    const char* path;
-    const char* drive;
-    const char* dir;
-    const char* name;
-    const char* ext;
-  };
-  const Case cases[] = {
+  const struct {
+    const char *path, *drive, *dir, *name, *ext;
+  } cases[] = {
       {"C:\\dir\\sub\\file.tar.gz", "C:", "\\dir\\sub\\", "file.tar", ".gz"},
       {"dir.d\\file", "", "dir.d\\", "file", ""},  // a dot in the directory is no extension
       {".profile", "", "", "", ".profile"},
@@ -41,11 +36,14 @@ TEST(ExtractFileNames, SplitsDriveDirectoryNameAndLastExtension) {
       {"C", "", "", "C", ""},
       {"", "", "", "", ""},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     const Parts p = split(c.path);
     EXPECT_EQ(std::string(c.drive) + "|" + c.dir + "|" + c.name + "|" + c.ext,
               std::string(p.drive) + "|" + p.dir + "|" + p.name + "|" + p.ext)
         << c.path;
+    char dir[260] = "junk";
+    ExtractFileDir(c.path, dir);
+    EXPECT_EQ(std::string(c.drive) + c.dir, dir) << c.path;
   }
 }
 
@@ -64,81 +62,70 @@ TEST(ExtractFileNames, CutsOverlongPartsAndSkipsNullOutputs) {
   EXPECT_STREQ("archive.tar", name);
 }
 
-TEST(ExtractFileDir, KeepsDriveAndTrailingSeparatorInBothWidths) {
+TEST(ExtractFileDir, NullAndWide) {
   char out[260] = "junk";
-  ExtractFileDir("C:\\dir\\sub\\file.txt", out);
-  EXPECT_STREQ("C:\\dir\\sub\\", out);
-  ExtractFileDir("file.txt", out);
-  EXPECT_STREQ("", out);
-  std::strcpy(out, "junk");
   ExtractFileDir(nullptr, out);
   EXPECT_STREQ("", out);
-
   unsigned short wout[260];
   ExtractFileDirW(w(u16("D:/a/b.txt")), wout);
   EXPECT_EQ(u16("D:/a/"), std::u16string(reinterpret_cast<char16_t*>(wout)));
 }
 
-TEST(ExtractFileNamePtr, PointsAfterLastSeparatorButNeverAtTheFirstCharacter) {
-  const char* p = "C:\\dir\\file.txt";
-  EXPECT_EQ(p + 7, ExtractFileNamePtrA(p));
-  p = "C:file";
-  EXPECT_EQ(p + 2, ExtractFileNamePtrA(p));
-  p = "dir\\";
-  EXPECT_EQ(p + 4, ExtractFileNamePtrA(p));
-  p = "\\file";
-  EXPECT_EQ(p, ExtractFileNamePtrA(p));
-  p = "/";
-  EXPECT_EQ(p, ExtractFileNamePtr(p));
-  p = "";
-  EXPECT_EQ(p, ExtractFileNamePtrA(p));
+TEST(ExtractFilePtrs, NameAfterLastSeparatorAndExtensionAfterLastDot) {
+  // Each row: path, offset of the name, offset of the extension (-1: none).
+  const struct {
+    const char* path;
+    int name;
+    int ext;
+  } rows[] = {{"C:\\dir\\file.txt", 7, 12},
+              {"C:file", 2, 6},
+              {"dir\\", 4, 4},
+              {"\\file", 0, 5},
+              {"/", 0, 1},
+              {"", 0, -1},
+              {"x.tar.gz", 0, 6}};
+  for (const auto& r : rows) {
+    EXPECT_EQ(r.path + r.name, ExtractFileNamePtrA(r.path)) << r.path;
+    EXPECT_EQ(r.path + r.name, ExtractFileNamePtr(r.path)) << r.path;
+    EXPECT_EQ(r.ext < 0 ? nullptr : r.path + r.ext, ExtractFileExtPtr(r.path)) << r.path;
+  }
   EXPECT_EQ(nullptr, ExtractFileNamePtrA(nullptr));
-
+  EXPECT_EQ(nullptr, ExtractFileExtPtrA(nullptr));
   std::u16string wide = u16("src/net/conn.cpp");
   EXPECT_EQ(w(wide) + 8, ExtractFileNamePtrW(w(wide)));
 }
 
 TEST(ExtractFileExt, SearchesBackwardsAcrossSeparators) {
-  char out[16] = "untouched";
-  EXPECT_EQ(1, ExtractFileExt("a.b.c", out));
-  EXPECT_STREQ("c", out);
-  EXPECT_EQ(1, ExtractFileExt("file.", out));
-  EXPECT_STREQ("", out);
-  EXPECT_EQ(1, ExtractFileExt("dir.d\\file", out));
-  EXPECT_STREQ("d\\file", out);
+  char out[16];
+  for (const auto& [path, ext] : {std::pair{"a.b.c", "c"}, {"file.", ""}, {"dir.d\\file", "d\\file"}}) {
+    EXPECT_EQ(1, ExtractFileExt(path, out));
+    EXPECT_STREQ(ext, out);
+  }
   std::strcpy(out, "untouched");
-  EXPECT_EQ(0, ExtractFileExt(".profile", out));
-  EXPECT_EQ(0, ExtractFileExt("", out));
-  EXPECT_EQ(0, ExtractFileExt(nullptr, out));
+  for (const char* path : {".profile", "", static_cast<const char*>(nullptr)}) EXPECT_EQ(0, ExtractFileExt(path, out));
   EXPECT_STREQ("untouched", out);
-
-  const char* p = "x.tar.gz";
-  EXPECT_EQ(p + 6, ExtractFileExtPtrA(p));
-  p = "noext";
-  EXPECT_EQ(p + 5, ExtractFileExtPtr(p));
-  EXPECT_EQ(nullptr, ExtractFileExtPtrA(""));
-  EXPECT_EQ(nullptr, ExtractFileExtPtrA(nullptr));
 }
 
 TEST(ExtractFileDirEx, GivesOneLevelWithItsOpeningSeparator) {
-  char out[64];
-  const char* path = "C:\\dir\\sub\\file.txt";
-  const char* expected[] = {"", "C:", "\\dir", "\\sub", "\\file.txt", ""};
-  for (int level = 0; level <= 5; ++level) {
-    std::strcpy(out, "junk");
-    extractfiledirex(path, out, level);
-    EXPECT_STREQ(expected[level], out) << "level " << level;
+  const struct {
+    const char* path;
+    int level;
+    const char* expected;
+  } rows[] = {{"C:\\dir\\sub\\file.txt", 0, ""},
+              {"C:\\dir\\sub\\file.txt", 1, "C:"},
+              {"C:\\dir\\sub\\file.txt", 2, "\\dir"},
+              {"C:\\dir\\sub\\file.txt", 4, "\\file.txt"},
+              {"C:\\dir\\sub\\file.txt", 5, ""},
+              {"C:\\\\dir", 2, ""},
+              {"plain", 1, "plain"},
+              {"/a/b/", 3, "/b"},
+              {"/a/b/", 4, ""},
+              {"a", -3, ""}};
+  for (const auto& r : rows) {
+    char out[64] = "junk";
+    extractfiledirex(r.path, out, r.level);
+    EXPECT_STREQ(r.expected, out) << r.path << " level " << r.level;
   }
-  extractfiledirex("C:\\\\dir", out, 2);  // empty level
-  EXPECT_STREQ("", out);
-  extractfiledirex("plain", out, 1);
-  EXPECT_STREQ("plain", out);
-  extractfiledirex("/a/b/", out, 3);
-  EXPECT_STREQ("/b", out);
-  extractfiledirex("/a/b/", out, 4);
-  EXPECT_STREQ("", out);
-  extractfiledirex("a", out, -3);
-  EXPECT_STREQ("", out);
 }
 
 std::string relative(const char* base, const char* target) {

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <map>
+#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
@@ -17,26 +18,19 @@ constexpr int kThreads = 8;
 constexpr int kLines = 5000;
 constexpr int kBlock = 50;
 
-// Each block is an outer scope timer; its second half runs inside a nested one.
+// Each block is an outer scope timer; its second half (d=2) runs inside a nested one.
 void writer(int t) {
   for (int block = 0; block < kLines / kBlock; ++block) {
     const std::string label = "t" + std::to_string(t) + "-b" + std::to_string(block);
     TVornLogAutoTicks outer(label.c_str());
-    for (int j = 0; j < kBlock / 2; ++j) {
-      const int i = block * kBlock + j;
+    std::unique_ptr<TVornLogAutoTicks> inner;
+    for (int j = 0; j < kBlock; ++j) {
+      if (j == kBlock / 2) inner = std::make_unique<TVornLogAutoTicks>(nullptr);
+      const int i = block * kBlock + j, d = inner ? 2 : 1;
       if (i % 7 == 0) {
-        Vorn_Log_Warning("t=%d i=%d d=%d", t, i, 1);
+        Vorn_Log_Warning("t=%d i=%d d=%d", t, i, d);
       } else {
-        Vorn_Log_Info("t=%d i=%d d=%d", t, i, 1);
-      }
-    }
-    TVornLogAutoTicks inner(nullptr);
-    for (int j = kBlock / 2; j < kBlock; ++j) {
-      const int i = block * kBlock + j;
-      if (i % 7 == 0) {
-        Vorn_Log_Warning("t=%d i=%d d=%d", t, i, 2);
-      } else {
-        Vorn_Log_Info("t=%d i=%d d=%d", t, i, 2);
+        Vorn_Log_Info("t=%d i=%d d=%d", t, i, d);
       }
     }
   }

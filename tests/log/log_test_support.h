@@ -61,21 +61,11 @@ inline std::string read_file(const std::string& path) {
   return s.str();
 }
 
-/// The file split at "\n" (the "\r" before it stays with the line); a last line without
-/// "\n" is kept too.
+/// The file split at "\n" (the "\r" before it stays with the line).
 inline std::vector<std::string> raw_lines(const std::string& path) {
   std::vector<std::string> lines;
-  std::string text = read_file(path);
-  size_t start = 0;
-  while (start < text.size()) {
-    size_t nl = text.find('\n', start);
-    if (nl == std::string::npos) {
-      lines.push_back(text.substr(start));
-      break;
-    }
-    lines.push_back(text.substr(start, nl - start));
-    start = nl + 1;
-  }
+  std::istringstream in(read_file(path));
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
   return lines;
 }
 

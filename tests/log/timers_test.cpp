@@ -67,9 +67,7 @@ TEST_F(Timers, ReadingsWithoutATimerMeasureFromZero) {
   EXPECT_LE(end, after);
   EXPECT_EQ(0, lg::thread_state().timer_depth);
   EXPECT_EQ((Strings{"ticks:" + std::to_string(snap)}), body());  // End without print logs nothing
-}
-
-TEST_F(Timers, ElapsedTimeAcrossTheCounterWrapIsNegative) {
+  // Elapsed time across the counter's wrap is negative.
   lg::thread_state().timer_starts[0] = 0xFFFFFFF0u;
   lg::thread_state().timer_depth = 1;
   EXPECT_LT(Vorn_Log_EndTickCount(nullptr, false), 0);
@@ -127,16 +125,6 @@ TEST_F(Timers, FormattedScopeTimerOpensWithLabelAndMessage) {
   EXPECT_EQ((Strings{"  Read <- size:10", "  n=5", "  Bare <-", "  100%s%n <- x=1 y%d"}), openings);
 }
 
-TEST_F(Timers, ErrorReportNamesTheBareSourceFile) {
-  Vorn_Error(1, "src/net/conn.cpp", 10);
-  Vorn_Error(0, "src/net/conn.cpp", 12);
-  Vorn_Error(0, "a\\50%d%s.c", 3);
-  Vorn_Log_SetEnable(0);
-  Vorn_Error(0, "hidden.c", 4);
-  Vorn_Log_SetEnable(1);
-  EXPECT_EQ((Strings{"Error:FileName:conn.cpp Line:12", "Error:FileName:50%d%s.c Line:3"}), body());
-}
-
 TEST_F(Timers, CopiedScopeTimerOwnsItsLabel) {
   {
     TVornLogAutoTicks a("first");
@@ -152,11 +140,19 @@ TEST_F(Timers, CopiedScopeTimerOwnsItsLabel) {
   EXPECT_EQ(0u, lines[6].find("  first -> ticks:"));
 }
 
-TEST_F(Timers, AssertionNamesTheBareSourceFile) {
+TEST_F(Timers, ErrorsAndAssertionsNameTheBareSourceFile) {
+  Vorn_Error(1, "src/net/conn.cpp", 10);
+  Vorn_Error(0, "src/net/conn.cpp", 12);
+  Vorn_Error(0, "a\\50%d%s.c", 3);
   Vorn_Log_AssertA(true, "src/net/conn", 10);
   Vorn_Log_AssertA(false, "src/net/conn", 42);
   Vorn_Log_AssertA(false, "C:\\x\\100%s.cpp", 7);
-  EXPECT_EQ((Strings{"Fatal Error:FileName:conn Line:42", "Fatal Error:FileName:100%s.cpp Line:7"}), body());
+  Vorn_Log_SetEnable(0);
+  Vorn_Error(0, "hidden.c", 4);
+  Vorn_Log_SetEnable(1);
+  EXPECT_EQ((Strings{"Error:FileName:conn.cpp Line:12", "Error:FileName:50%d%s.c Line:3",
+                     "Fatal Error:FileName:conn Line:42", "Fatal Error:FileName:100%s.cpp Line:7"}),
+            body());
 }
 
 TEST_F(Timers, AssertionSwitchFollowsItsCallsAndInit) {

@@ -89,26 +89,14 @@ struct WideRow {
 const WideRow kWideRows[] = {
     // 8-bit text is widened up to its first byte from 0x80 on.
     {nullptr, [](TWideString& w) { w = "abc"; }, u"abc", 4},
-    {nullptr,
-     [](TWideString& w) {
-       w = "ab\xE9"
-           "c";
-     },
-     u"ab", 5},
+    {nullptr, [](TWideString& w) { w = "ab\xE9\x63"; }, u"ab", 5},
     {nullptr, [](TWideString& w) { w = "\xE9xyz"; }, u"", 5},
     {nullptr, [](TWideString& w) { w = ""; }, u"", 1},
     {nullptr, [](TWideString& w) { w = "x", w = static_cast<const char*>(nullptr); }, nullptr, 0},
     {nullptr, [](TWideString& w) { w.FromASCIIQuick("abc", 0); }, u"abc", 4},
     {nullptr, [](TWideString& w) { w.FromASCIIQuick("abc", 2); }, u"ab", 3},
     {nullptr, [](TWideString& w) { w.FromASCIIQuick("abc", 5); }, u"abc", 6},
-    {nullptr,
-     [](TWideString& w) {
-       w.FromASCIIQuick(
-           "ab\xE9"
-           "c",
-           0);
-     },
-     u"ab", kAny},
+    {nullptr, [](TWideString& w) { w.FromASCIIQuick("ab\xE9\x63", 0); }, u"ab", kAny},
     {nullptr, [](TWideString& w) { w.FromASCIIQuick(nullptr, 3); }, nullptr, 0},
     // From 8-bit text: twice the length plus four.
     {nullptr, [](TWideString& w) { w.FromUTF8("abc"); }, u"abc", 10},
