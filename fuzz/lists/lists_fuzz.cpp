@@ -24,8 +24,8 @@ struct Width;
 
 template <>
 struct Width<TAnsiStrings> {
-  using Unit = char;
   using Item = TStringA;
+  using Unit = char;
   static constexpr bool kNarrow = true;
   static Unit unit(const uint8_t*& p) { return static_cast<char>(*p++); }
   static constexpr size_t kBytes = 1;
@@ -33,8 +33,8 @@ struct Width<TAnsiStrings> {
 
 template <>
 struct Width<TWideStrings> {
-  using Unit = unsigned short;
   using Item = TWideString;
+  using Unit = unsigned short;
   static constexpr bool kNarrow = false;
   // Two bytes per unit; a few values stand for the line and separator units, so that
   // short inputs reach them.
