@@ -1,9 +1,9 @@
 // ParseAppUpdateInfo: the walk over the parsed document that selects the components
 // needing an update, and the records it builds for them.
-#include <rapidxml/rapidxml.hpp>
-
 #include <cstring>
 #include <memory>
+#include <new>
+#include <rapidxml/rapidxml.hpp>
 #include <string>
 #include <vector>
 
@@ -79,12 +79,16 @@ RawFields ReadAttributes(const Node* node) {
         if (EqualsNoCase(name, 6, "rlpath")) f.rlpath = a->value();
         break;
       case 7:
-        if (EqualsNoCase(name, 7, "version")) f.version = a->value();
-        else if (EqualsNoCase(name, 7, "caption")) f.caption = a->value();
+        if (EqualsNoCase(name, 7, "version"))
+          f.version = a->value();
+        else if (EqualsNoCase(name, 7, "caption"))
+          f.caption = a->value();
         break;
       case 8:
-        if (EqualsNoCase(name, 8, "filename")) f.filename = a->value();
-        else if (EqualsNoCase(name, 8, "upmethod")) f.upmethod = a->value();
+        if (EqualsNoCase(name, 8, "filename"))
+          f.filename = a->value();
+        else if (EqualsNoCase(name, 8, "upmethod"))
+          f.upmethod = a->value();
         break;
       default:
         break;
@@ -278,7 +282,8 @@ class Walker {
     item.name = convert_.NewString(frame.node->name());
     item.version = NewStringOrNull(f.version);
     item.filename = NewStringOrNull(f.filename);
-    item.rlpath = f.rlpath != nullptr && std::strcmp(f.rlpath, "SYSTEMP") == 0 ? TempFolder() : NewStringOrNull(f.rlpath);
+    item.rlpath =
+        f.rlpath != nullptr && std::strcmp(f.rlpath, "SYSTEMP") == 0 ? TempFolder() : NewStringOrNull(f.rlpath);
     item.link = NewStringOrNull(f.link);
     item.upmethod = UpdateMethod(f.upmethod);
     item.caption = NewStringOrNull(f.caption);
@@ -310,21 +315,58 @@ class Walker {
   std::string temp_folder_;
 };
 
-}  // namespace
-}  // namespace vorn::detail::appupdate
+// Line and column (from 1) of byte `offset` of `text`; the column counts UTF-8 sequences
+// and leaves a byte-order mark out.
+void LocateError(const char* text, size_t offset, tnoticeParseOutcome& outcome) {
+  uint32_t line = 1;
+  uint32_t column = 1;
+  size_t i = offset >= 3 && std::memcmp(text, "\xEF\xBB\xBF", 3) == 0 ? 3 : 0;
+  for (; i < offset; ++i) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    if (c == '\n') {
+      ++line;
+      column = 1;
+    } else if ((c & 0xC0) != 0x80) {
+      ++column;
+    }
+  }
+  outcome.errorOffset = static_cast<uint32_t>(offset);
+  outcome.errorLine = line;
+  outcome.errorColumn = column;
+}
 
-extern "C" tnoticeItemList* ParseAppUpdateInfo(const char* text, uint32_t length, const tnoticeLocalList* locals) {
-  namespace au = vorn::detail::appupdate;
+// A rejected document goes to the log, to `outcome`, or both. The error position points
+// into the private copy, whose bytes before it the in-place parse has rewritten, so the
+// line and column are counted in the caller's text, which nothing writes.
+struct ErrorReport {
+  const char* text;
+  const char* copy;
+  tnoticeParseOutcome* outcome;
+  bool log;
+
+  void operator()(const char* where, const char* message) const {
+    if (log) LogParseError(where, message);
+    if (outcome == nullptr) return;
+    outcome->status = NOTICE_PARSE_MALFORMED;
+    outcome->errorMessage = message;
+    LocateError(text, where == nullptr ? 0 : static_cast<size_t>(where - copy), *outcome);
+  }
+};
+
+// The one parse behind both entry points: copy, parse in place, walk.
+tnoticeItemList* ParseDocument(const char* text, uint32_t length, const tnoticeLocalList* locals,
+                               tnoticeParseOutcome* outcome, bool log_errors) {
   if (text == nullptr) return nullptr;
   const size_t size = length == 0 ? std::strlen(text) : strnlen(text, length);
   if (size == 0) return nullptr;
   // The parse works in place: names and values are terminated inside this copy.
-  const au::OwnedArray<char> copy(new char[size + 1]);
+  const OwnedArray<char> copy(new char[size + 1]);
   std::memcpy(copy.get(), text, size);
   copy.get()[size] = 0;
+  const ErrorReport report{text, copy.get(), outcome, log_errors};
 
-  if (const char* deep = au::FindExcessNesting(copy.get(), au::kMaxNesting)) {
-    au::LogParseError(deep, "elements nested too deep");
+  if (const char* deep = FindExcessNesting(copy.get(), kMaxNesting)) {
+    report(deep, "elements nested too deep");
     return nullptr;
   }
   // The document holds a sizeable node pool of its own: keep it off the stack.
@@ -332,10 +374,31 @@ extern "C" tnoticeItemList* ParseAppUpdateInfo(const char* text, uint32_t length
   try {
     document->parse<0>(copy.get());
   } catch (const rapidxml::parse_error& error) {
-    au::LogParseError(error.where<char>(), error.what());
+    report(error.where<char>(), error.what());
     return nullptr;
   }
-  const au::LocalIndex index(locals);
+  const LocalIndex index(locals);
   if (index.empty()) return nullptr;  // nothing can match, so nothing can be reported
-  return au::Walker(index).Run(*document);
+  return Walker(index).Run(*document);
+}
+
+}  // namespace
+}  // namespace vorn::detail::appupdate
+
+extern "C" tnoticeItemList* ParseAppUpdateInfo(const char* text, uint32_t length, const tnoticeLocalList* locals) {
+  return vorn::detail::appupdate::ParseDocument(text, length, locals, nullptr, true);
+}
+
+extern "C" tnoticeItemList* ParseAppUpdateInfoEx(const char* text, uint32_t length, const tnoticeLocalList* locals,
+                                                 tnoticeParseOutcome* outcome) {
+  tnoticeParseOutcome found{NOTICE_PARSE_NOTHING, 0, 0, 0, ""};
+  tnoticeItemList* list = nullptr;
+  try {
+    list = vorn::detail::appupdate::ParseDocument(text, length, locals, &found, false);
+  } catch (const std::bad_alloc&) {
+    found = tnoticeParseOutcome{NOTICE_PARSE_NO_MEMORY, 0, 0, 0, ""};
+  }
+  if (list != nullptr) found.status = NOTICE_PARSE_UPDATES;
+  if (outcome != nullptr) *outcome = found;
+  return list;
 }
