@@ -84,6 +84,12 @@ size_t CountOpeningTagEnds(const char* text, size_t length);
 // would reject the text: the parse reports that error itself.
 const char* FindExcessNesting(const char* text, uint32_t limit);
 
+// The end of the top-level item (element, comment, declaration, ...) that starts after
+// any blanks at `text`, found exactly as the XML parse will read it: the position just
+// past its last character. Null when `text` holds no complete item there (the end of
+// the text, or anything the parse would reject).
+const char* EndOfTopLevelItem(const char* text);
+
 // The reference document of the self-check, with the local list "main" 1.0,
 // "componet2" 4576edac (text), "componet2_3" 3.2.4.5, "componet3_1" 1.2.4.5 and
 // "file2" 23aed3 (text).

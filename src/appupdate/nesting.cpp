@@ -2,9 +2,8 @@
 // document nested deeply enough would exhaust the stack. This scan walks the same
 // grammar with a counter instead of recursion and finds such documents first. It uses
 // the parser's own character classes so that both agree on every tag boundary.
-#include <rapidxml/rapidxml.hpp>
-
 #include <cstring>
+#include <rapidxml/rapidxml.hpp>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -50,9 +49,12 @@ bool SkipDoctype(const char*& p) {
     if (*p == '[') {
       ++p;
       for (int depth = 1; depth > 0; ++p) {
-        if (*p == '[') ++depth;
-        else if (*p == ']') --depth;
-        else if (*p == 0) return false;
+        if (*p == '[')
+          ++depth;
+        else if (*p == ']')
+          --depth;
+        else if (*p == 0)
+          return false;
       }
     } else {
       ++p;
@@ -171,7 +173,7 @@ const char* FindExcessNesting(const char* text, uint32_t limit) {
     if (*p == 0) return nullptr;
     if (*p != '<') {
       if (depth == 0) return nullptr;  // text outside every element: rejected by the parse
-      p += std::strcspn(p, "<");  // character data
+      p += std::strcspn(p, "<");       // character data
       continue;
     }
     if (depth > 0 && p[1] == '/') {
@@ -195,6 +197,35 @@ const char* FindExcessNesting(const char* text, uint32_t limit) {
       case Markup::kEmptyElement:
         break;
     }
+  }
+}
+
+}  // namespace vorn::detail::appupdate
+
+namespace vorn::detail::appupdate {
+
+const char* EndOfTopLevelItem(const char* text) {
+  const char* p = text;
+  SkipSpace(p);
+  if (*p != '<') return nullptr;
+  uint32_t depth = 0;
+  for (;;) {
+    if (depth > 0 && p[1] == '/') {
+      p += 2;
+      while (IsNameChar(*p)) ++p;
+      SkipSpace(p);
+      if (*p != '>') return nullptr;
+      ++p;
+      --depth;
+    } else {
+      ++p;
+      const Markup markup = ScanMarkup(p);
+      if (markup == Markup::kError) return nullptr;
+      depth += markup == Markup::kOpenElement;
+    }
+    if (depth == 0) return p;
+    p += std::strcspn(p, "<");  // character data up to the next markup
+    if (*p == 0) return nullptr;
   }
 }
 

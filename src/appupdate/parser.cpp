@@ -1,5 +1,6 @@
 // ParseAppUpdateInfo: the walk over the parsed document that selects the components
 // needing an update, and the records it builds for them.
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <new>
@@ -20,6 +21,9 @@ using Attribute = rapidxml::xml_attribute<char>;
 // How much of the unparsed rest of the document an error line quotes. The rest can be
 // the whole of a very large document; the position and the first bytes say enough.
 constexpr size_t kMaxErrorExcerpt = 4096;
+
+// Large documents are parsed in pieces of about this many bytes (see NextPiece).
+constexpr size_t kPieceBytes = size_t{1} << 20;
 
 // Local lists up to this size are searched in order; longer ones get a hash index.
 constexpr int32_t kLinearLookupMax = 8;
@@ -204,8 +208,8 @@ class Walker {
     kept_.items.reserve(16);
   }
 
-  // Walks every top-level node; returns the kept records, or null when there are none.
-  tnoticeItemList* Run(const rapidxml::xml_document<char>& document) {
+  // Walks every top-level node of one parsed piece of the document.
+  void Walk(const rapidxml::xml_document<char>& document) {
     for (const Node* top = document.first_node(); top != nullptr; top = top->next_sibling()) {
       Enter(top, false);
       while (!stack_.empty()) {
@@ -221,6 +225,10 @@ class Walker {
         Leave(done);
       }
     }
+  }
+
+  // The records kept over all pieces, or null when there are none.
+  tnoticeItemList* Finish() {
     if (kept_.items.empty()) return nullptr;
     auto list = std::make_unique<tnoticeItemList>();
     list->items = new tnoticeItem[kept_.items.size()];
@@ -353,6 +361,22 @@ struct ErrorReport {
   }
 };
 
+// Where the piece of the document that starts at `piece` ends: after the first top-level
+// item that completes kPieceBytes, or null when the piece is the rest of the text. Each
+// piece is parsed and walked on its own, so the parsed tree of only one is held at a time;
+// the parse reads every piece exactly as it would read the whole text.
+char* NextPiece(char* piece, const char* end) {
+  if (static_cast<size_t>(end - piece) <= 2 * kPieceBytes) return nullptr;
+  const char* p = piece;
+  while (static_cast<size_t>(p - piece) < kPieceBytes) {
+    p = EndOfTopLevelItem(p);
+    if (p == nullptr) return nullptr;  // the parse reports what stopped the scan
+  }
+  // A piece that started with these bytes would have them skipped as a byte-order mark.
+  if (std::memcmp(p, "\xEF\xBB\xBF", std::min<size_t>(3, static_cast<size_t>(end - p))) == 0) return nullptr;
+  return p == end ? nullptr : const_cast<char*>(p);
+}
+
 // The one parse behind both entry points: copy, parse in place, walk.
 tnoticeItemList* ParseDocument(const char* text, uint32_t length, const tnoticeLocalList* locals,
                                tnoticeParseOutcome* outcome, bool log_errors) {
@@ -371,15 +395,27 @@ tnoticeItemList* ParseDocument(const char* text, uint32_t length, const tnoticeL
   }
   // The document holds a sizeable node pool of its own: keep it off the stack.
   auto document = std::make_unique<rapidxml::xml_document<char>>();
-  try {
-    document->parse<0>(copy.get());
-  } catch (const rapidxml::parse_error& error) {
-    report(error.where<char>(), error.what());
-    return nullptr;
-  }
   const LocalIndex index(locals);
-  if (index.empty()) return nullptr;  // nothing can match, so nothing can be reported
-  return Walker(index).Run(*document);
+  Walker walker(index);
+  for (char* piece = copy.get(); piece != nullptr;) {
+    char* const next = NextPiece(piece, copy.get() + size);
+    // A piece ends where its last top-level item does; the byte there waits under a terminator.
+    const char saved = next != nullptr ? *next : 0;
+    if (next != nullptr) *next = 0;
+    document->clear();
+    try {
+      document->parse<0>(piece);
+    } catch (const rapidxml::parse_error& error) {
+      if (next != nullptr) *next = saved;
+      report(error.where<char>(), error.what());
+      return nullptr;
+    }
+    if (next != nullptr) *next = saved;
+    // With no entries nothing can be reported, but the rest must still be well-formed.
+    if (!index.empty()) walker.Walk(*document);
+    piece = next;
+  }
+  return walker.Finish();
 }
 
 }  // namespace

@@ -27,8 +27,8 @@ void ReleaseItem(tnoticeItem& item) {
     for (int32_t i = 0; i < item.childCount; ++i) ReleaseItem(item.children[i]);
     delete[] item.children;
   }
-  for (unsigned short* s : {item.name, item.version, item.localVersion, item.filename, item.rlpath, item.link,
-                            item.caption, item.extra}) {
+  for (unsigned short* s :
+       {item.name, item.version, item.localVersion, item.filename, item.rlpath, item.link, item.caption, item.extra}) {
     delete[] s;
   }
   item = tnoticeItem{};

@@ -355,6 +355,47 @@ TEST_F(ParseAppUpdateInfoTest, OutcomeReportsStatusAndPosition) {
   EXPECT_TRUE(ErrorLines().empty());
 }
 
+// Large documents are parsed piece by piece; the answer and the error positions are those
+// of the whole text, whatever markup stands where a piece ends.
+TEST_F(ParseAppUpdateInfoTest, LargeDocumentsReadAsAWhole) {
+  Locals locals;
+  locals.Add("c7", "1", 0).Add("c59999", "1", 0).Add("tail", "1", 0);
+  std::string doc = "\xEF\xBB\xBF<?xml version='1.0'?>\n";
+  for (int i = 0; i < 60000; ++i) {
+    const std::string n = std::to_string(i);
+    doc += "<c" + n + " version='2' caption='a>b'><![CDATA[<x>]]><!-- <y> --><?pi <z>?>t</c" + n + ">\n";
+  }
+  Result r{ParseAppUpdateInfo(doc.c_str(), 0, locals.list())};
+  ASSERT_NE(r.list, nullptr);
+  ASSERT_EQ(r.list->count, 2);
+  EXPECT_EQ(Text(r.list->items[0].name), "c7");
+  EXPECT_EQ(Text(r.list->items[1].name), "c59999");
+  EXPECT_EQ(Text(r.list->items[1].caption), "a>b");
+  ASSERT_EQ(r.list->items[1].childCount, 2);  // the CDATA and the text
+  EXPECT_EQ(Text(r.list->items[1].children[1].name), "");
+
+  const struct {
+    std::string text;
+    size_t offset;
+    uint32_t line, column;
+    const char* message;
+  } errors[] = {
+      {doc + "<tail version='2'>\xEF\xBB\xBF</tail>\xEF\xBB\xBF<d/>", doc.size() + 28, 60002, 27, "expected <"},
+      {doc + "<e a=1/>", doc.size() + 5, 60002, 6, "expected ' or \""},
+      // Where a piece would start with a byte-order mark, the mark is still an error.
+      {"<big a='" + std::string(1100000, 'x') + "'/>\xEF\xBB\xBF" + doc, 1100011, 1, 1100012, "expected <"},
+  };
+  for (const auto& e : errors) {
+    tnoticeParseOutcome outcome{};
+    EXPECT_EQ(ParseAppUpdateInfoEx(e.text.c_str(), 0, locals.list(), &outcome), nullptr);
+    EXPECT_EQ(outcome.status, NOTICE_PARSE_MALFORMED);
+    EXPECT_STREQ(outcome.errorMessage, e.message);
+    EXPECT_EQ(outcome.errorOffset, e.offset);
+    EXPECT_EQ(outcome.errorLine, e.line);
+    EXPECT_EQ(outcome.errorColumn, e.column);
+  }
+}
+
 TEST_F(ParseAppUpdateInfoTest, DeepNestingFailsCleanly) {
   const uint32_t limit = vorn::detail::appupdate::kMaxNesting;
   Locals locals;
