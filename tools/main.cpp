@@ -4,6 +4,8 @@
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vorn/charset.h>
+#include <vorn/runtime.h>
 
 #include <cerrno>
 #include <cstdio>
@@ -15,8 +17,6 @@
 #include <vector>
 
 #include "tool.h"
-#include "vorn/charset.h"
-#include "vorn/runtime.h"
 
 namespace vorn_tool {
 

@@ -2,6 +2,7 @@
 // never look at the file system, except relpath --posix, which resolves like realpath -m.
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vorn/files.h>
 
 #include <climits>
 #include <cstring>
@@ -10,7 +11,6 @@
 #include <vector>
 
 #include "tool.h"
-#include "vorn/files.h"
 
 namespace vorn_tool {
 namespace {

@@ -1,5 +1,10 @@
 // vorn convert, vorn similar and vorn format: character sets, similarity measures and
 // the library's formatting engine.
+#include <vorn/charset.h>
+#include <vorn/cstr.h>
+#include <vorn/format.h>
+#include <vorn/similar.h>
+
 #include <cctype>
 #include <cerrno>
 #include <climits>
@@ -13,10 +18,6 @@
 #include <vector>
 
 #include "tool.h"
-#include "vorn/charset.h"
-#include "vorn/cstr.h"
-#include "vorn/format.h"
-#include "vorn/similar.h"
 
 namespace vorn_tool {
 namespace {

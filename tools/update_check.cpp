@@ -1,5 +1,7 @@
 // vorn update-check: which components of an update-information document need updating,
 // judged against a list of installed components.
+#include <vorn/appupdate.h>
+
 #include <cctype>
 #include <climits>
 #include <cstdint>
@@ -14,7 +16,6 @@
 #include <vector>
 
 #include "tool.h"
-#include "vorn/appupdate.h"
 
 namespace vorn_tool {
 
