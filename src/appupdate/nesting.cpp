@@ -3,8 +3,9 @@
 // walks the same grammar with a counter instead of recursion and finds such documents
 // first, so that their parse can be given a stack of its own. It uses
 // the parser's own character classes so that both agree on every tag boundary.
-#include <cstring>
 #include <rapidxml/rapidxml.hpp>
+
+#include <cstring>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -50,12 +51,9 @@ bool SkipDoctype(const char*& p) {
     if (*p == '[') {
       ++p;
       for (int depth = 1; depth > 0; ++p) {
-        if (*p == '[')
-          ++depth;
-        else if (*p == ']')
-          --depth;
-        else if (*p == 0)
-          return false;
+        if (*p == '[') ++depth;
+        else if (*p == ']') --depth;
+        else if (*p == 0) return false;
       }
     } else {
       ++p;
@@ -177,7 +175,7 @@ const char* WalkNesting(const char* text, uint32_t limit, uint32_t& deepest) {
     if (*p == 0) return nullptr;
     if (*p != '<') {
       if (depth == 0) return nullptr;  // text outside every element: rejected by the parse
-      p += std::strcspn(p, "<");       // character data
+      p += std::strcspn(p, "<");  // character data
       continue;
     }
     if (depth > 0 && p[1] == '/') {
