@@ -58,26 +58,29 @@ struct Utf16Text {
 
 Utf16Text ToUtf16(UConverter* cnv, const char* source, int32_t length) {
   Utf16Text out;
-  // A byte never yields more than two units in the sets ICU converts.
-  const size_t room = 2 * static_cast<size_t>(length) + 2;
-  out.units.resize(room);
-  out.offsets.resize(room);
-  UChar* dest = out.units.data();
-  const char* src = source;
-  UErrorCode status = U_ZERO_ERROR;
-  ucnv_toUnicode(cnv, &dest, out.units.data() + room, &src, source + length, out.offsets.data(), true, &status);
-  if (U_FAILURE(status)) {
-    char invalid[32];
-    int8_t invalid_length = sizeof invalid;
-    UErrorCode ignored = U_ZERO_ERROR;
-    ucnv_getInvalidChars(cnv, invalid, &invalid_length, &ignored);
-    out.error_offset = static_cast<int32_t>(src - source) - (U_SUCCESS(ignored) ? invalid_length : 0);
-    if (out.error_offset < 0) out.error_offset = 0;
+  // Two units per byte cover the common sets; the rare ones that need more start over.
+  for (size_t room = 2 * static_cast<size_t>(length) + 2;; room *= 2) {
+    out.units.resize(room);
+    out.offsets.resize(room);
+    UChar* dest = out.units.data();
+    const char* src = source;
+    UErrorCode status = U_ZERO_ERROR;
+    ucnv_resetToUnicode(cnv);
+    ucnv_toUnicode(cnv, &dest, out.units.data() + room, &src, source + length, out.offsets.data(), true, &status);
+    if (status == U_BUFFER_OVERFLOW_ERROR) continue;
+    if (U_FAILURE(status)) {
+      char invalid[32];
+      int8_t invalid_length = sizeof invalid;
+      UErrorCode ignored = U_ZERO_ERROR;
+      ucnv_getInvalidChars(cnv, invalid, &invalid_length, &ignored);
+      out.error_offset = static_cast<int32_t>(src - source) - (U_SUCCESS(ignored) ? invalid_length : 0);
+      if (out.error_offset < 0) out.error_offset = 0;
+    }
+    const auto n = static_cast<size_t>(dest - out.units.data());
+    out.units.resize(n);
+    out.offsets.resize(n);
+    return out;
   }
-  const auto n = static_cast<size_t>(dest - out.units.data());
-  out.units.resize(n);
-  out.offsets.resize(n);
-  return out;
 }
 
 // Converts `text` into `dest`; past its capacity the rest is only counted. On a stop,
