@@ -23,7 +23,7 @@ const char* const kNames[] = {"UTF8", "utf8", "UTF-8", "Utf-8"};
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < 3) return 0;
-  const uint32_t capacity = data[0] | (uint32_t{data[1] & 0x0F} << 8);  // 0..4095
+  const uint32_t capacity = data[0] | ((data[1] & 0x0Fu) << 8);  // 0..4095
   const unsigned mode = data[1] >> 4;
   const unsigned which = data[2];
   data += 3;

@@ -2,6 +2,7 @@
 #include "charset/utf8_to_utf16.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 
 #if defined(__SSE2__)
@@ -105,7 +106,66 @@ void put_ascii(const unsigned char* s, size_t n, Units& units) {
   units.count += n;
 }
 
+/// Decodes a two- or three-byte character at s[i] if it is one (the common non-ASCII
+/// case) into *out and returns its length, else 0.
+inline size_t decode_short(const unsigned char* s, size_t i, size_t n, unsigned short* out) {
+  const unsigned c = s[i];
+  if ((c & 0xF0) == 0xE0 && i + 2 < n && trail(s[i + 1]) && trail(s[i + 2])) {
+    const unsigned u = ((c & 0x0F) << 12) | ((s[i + 1] & 0x3Fu) << 6) | (s[i + 2] & 0x3Fu);
+    // Overlong forms and surrogates take the careful way.
+    if (u < 0x800 || (u & 0xF800) == 0xD800) return 0;
+    *out = static_cast<unsigned short>(u);
+    return 3;
+  }
+  if ((c & 0xE0) == 0xC0 && c >= 0xC2 && i + 1 < n && trail(s[i + 1])) {
+    *out = static_cast<unsigned short>(((c & 0x1F) << 6) | (s[i + 1] & 0x3Fu));
+    return 2;
+  }
+  return 0;
+}
+
+/// Every input byte gives at most one unit, so with room for n units no write needs a
+/// test: the common case, as callers size their buffers by the source length.
+size_t decode_with_room(const unsigned char* s, size_t n, unsigned short* dest) {
+  size_t i = 0;
+  size_t o = 0;
+  while (i < n) {
+#if defined(__SSE2__)
+    if (n - i >= 16) {
+      const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i));
+      const unsigned high = static_cast<unsigned>(_mm_movemask_epi8(v));
+      if (high == 0) {
+        const __m128i zero = _mm_setzero_si128();
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(dest + o), _mm_unpacklo_epi8(v, zero));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(dest + o + 8), _mm_unpackhi_epi8(v, zero));
+        i += 16;
+        o += 16;
+        continue;
+      }
+      // Only the ASCII bytes before the first other one: units past the text's end
+      // are left as they were.
+      for (const size_t end = i + static_cast<size_t>(__builtin_ctz(high)); i < end;) dest[o++] = s[i++];
+    }
+#endif
+    if (s[i] < 0x80) {
+      dest[o++] = s[i++];
+      continue;
+    }
+    const size_t length = decode_short(s, i, n, dest + o);
+    if (length != 0) {
+      i += length;
+      ++o;
+      continue;
+    }
+    Units units{dest, SIZE_MAX, o};
+    i = decode_one(s, i, n, units);
+    o = units.count;
+  }
+  return o;
+}
+
 size_t decode(const unsigned char* s, size_t n, unsigned short* dest, size_t room) {
+  if (room >= n) return decode_with_room(s, n, dest);
   Units units{dest, room};
   size_t i = 0;
   while (i < n) {

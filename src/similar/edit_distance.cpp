@@ -59,7 +59,10 @@ class ByteColumns {
 
 // ---- bytes within a diagonal band -------------------------------------------------------
 
-// D[m][n] when it is at most k (k >= n - m), else some value above k.
+constexpr uint64_t kAbandoned = ~uint64_t{0};
+
+// D[m][n] when it is at most k (k >= n - m); else a value above k that bounds it from
+// above, or kAbandoned when the band was given up.
 //
 // A cell on a path of cost at most k from (0, 0) to (m, n) lies at most h = (k - (n -
 // m)) / 2 rows below the diagonal through (0, 0) and at most h rows above the one
@@ -68,10 +71,11 @@ class ByteColumns {
 // values: the row above the band's first block as one more than in the column before,
 // a block entering at the bottom as counting up by one from the block above it. Every
 // value computed is then at least the true one, and the cells of a path of cost at
-// most k come out exact; so a result of at most k is the distance. `scores` holds the
-// value of each block's last row (2 cells per block).
-uint64_t band_distance(const ByteColumns& columns, uint32_t m, uint32_t n, const uint32_t k, uint32_t* state,
-                       uint32_t* scores) {
+// most k come out exact; so a result of at most k is the distance.
+//
+// Only the value of the band's last row is kept as a number; the other blocks' values
+// are counted back from it through their vertical deltas when they are needed.
+uint64_t band_distance(const ByteColumns& columns, uint32_t m, uint32_t n, const uint32_t k, uint32_t* state) {
   const BlockState st{state};
   const uint32_t blocks = block_count(m);
   const uint32_t delta = n - m;
@@ -80,60 +84,66 @@ uint64_t band_distance(const ByteColumns& columns, uint32_t m, uint32_t n, const
   const unsigned last_bit = (m - 1) & 63;
   const auto block_of_row = [](uint64_t row) { return static_cast<uint32_t>((row - 1) >> 6); };
   const auto bottom_row = [m](uint32_t b) { return std::min<uint64_t>(64 * (uint64_t{b} + 1), m); };
-  const auto score = [scores](uint32_t b) { return scores + 2 * std::size_t{b}; };
+  // Rows of block b that count: all 64, or up to row m in the last block.
+  const auto rows_mask = [&](uint32_t b) { return b + 1 == blocks ? ~uint64_t{0} >> (63 - last_bit) : ~uint64_t{0}; };
 
   uint32_t last = block_of_row(std::min<uint64_t>(m, 1 + h));
-  for (uint32_t b = 0; b <= last; ++b) {
-    st.start(b);
-    store64(score(b), bottom_row(b));
-  }
+  for (uint32_t b = 0; b <= last; ++b) st.start(b);
+  uint64_t score = bottom_row(last);  // D[bottom_row(last)][j]
   for (uint32_t j = 1; j <= n; ++j) {
     if (last + 1 < blocks && block_of_row(std::min<uint64_t>(m, j + h)) > last) {
       ++last;
       st.start(last);
-      store64(score(last), load64(score(last - 1)) + bottom_row(last) - bottom_row(last - 1));
+      score += bottom_row(last) - bottom_row(last - 1);
     }
     const uint32_t first = j > delta + h ? block_of_row(j - delta - h) : 0;
     auto cursor = columns.match_from(j - 1, first);
     uint64_t hp = 1;
     uint64_t hn = 0;
-    for (uint32_t b = first; b < last; ++b) {
-      step_stored(st, b, cursor, hp, hn, 63);
-      store64(score(b), load64(score(b)) + hp - hn);
-    }
+    for (uint32_t b = first; b < last; ++b) step_stored(st, b, cursor, hp, hn, 63);
     step_stored(st, last, cursor, hp, hn, last + 1 == blocks ? last_bit : 63);
-    store64(score(last), load64(score(last)) + hp - hn);
-    if ((j & 15) == 0) {
-      // Give up once every cell of the column is above k: a path of cost at most k
-      // would keep one cell of each column at or below it.
-      uint64_t least = ~uint64_t{0};
-      for (uint32_t b = first; b <= last; ++b) least = std::min(least, load64(score(b)));
-      if (least > uint64_t{k} + 63) return uint64_t{k} + 1;
-      // The band's last row plus a straight way to (m, n) bounds the distance from
-      // above; a lower bound narrows the band for the remaining columns.
-      const uint64_t rest = std::max<uint64_t>(n - j, m - bottom_row(last));
-      const uint64_t through_last = load64(score(last)) + rest;
-      if (through_last < bound) {
-        bound = through_last;
-        h = (bound - delta) / 2;
-      }
+    score += hp;
+    score -= hn;
+    if ((j & 15) != 0) continue;
+    // Give up once every cell of the column is above k: a path of cost at most k would
+    // keep one cell of each column at or below it. A block's cells are at least its
+    // last row's value less 63.
+    uint64_t below = score;  // the value of the last row of block b
+    uint64_t least = below;
+    for (uint32_t b = last; b > first; --b) {
+      uint64_t pv;
+      uint64_t mv;
+      st.load(b, pv, mv);
+      const uint64_t mask = rows_mask(b);
+      below = below - static_cast<uint64_t>(__builtin_popcountll(pv & mask)) +
+              static_cast<uint64_t>(__builtin_popcountll(mv & mask));
+      least = std::min(least, below);
+    }
+    if (least > uint64_t{k} + 63) return kAbandoned;
+    // The band's last row plus a straight way to (m, n) bounds the distance from
+    // above; a lower bound narrows the band for the remaining columns.
+    const uint64_t through_last = score + std::max<uint64_t>(n - j, m - bottom_row(last));
+    if (through_last < bound) {
+      bound = through_last;
+      h = (bound - delta) / 2;
     }
   }
-  return load64(score(blocks - 1));
+  return score;
 }
 
 // Without a limit: bands of growing width while they stay well below the pattern's
-// height (a near pair is settled by a narrow band; a far one gives up early in each),
-// then the band of the largest possible distance, n, which still leaves out the
-// corners of the matrix.
-uint32_t unlimited_distance(const ByteColumns& columns, uint32_t m, uint32_t n, uint32_t* state, uint32_t* scores) {
+// height (a near pair is settled by a narrow band, or by the band of the bound that a
+// slightly too narrow one leaves; a far one gives up early in each), then the band of
+// the largest possible distance, n, which still leaves out the corners of the matrix.
+uint32_t unlimited_distance(const ByteColumns& columns, uint32_t m, uint32_t n, uint32_t* state) {
   const uint64_t delta = n - m;
   for (uint64_t h = 32; 2 * (delta + 2 * h + 1) < m; h *= 2) {
     const uint32_t k = static_cast<uint32_t>(delta + 2 * h);
-    const uint64_t d = band_distance(columns, m, n, k, state, scores);
+    const uint64_t d = band_distance(columns, m, n, k, state);
     if (d <= k) return static_cast<uint32_t>(d);
+    if (d < n) return static_cast<uint32_t>(band_distance(columns, m, n, static_cast<uint32_t>(d), state));
   }
-  return static_cast<uint32_t>(band_distance(columns, m, n, n, state, scores));
+  return static_cast<uint32_t>(band_distance(columns, m, n, n, state));
 }
 
 // ---- words -----------------------------------------------------------------------------
@@ -284,13 +294,13 @@ class WordColumns {
 }  // namespace
 
 // Layout for a side S and nb = ceil(S / 64) blocks, in cells:
-//   bytes: column state 4 nb | block scores 2 nb | match-mask rows 2 nb each, at most 231 rows
+//   bytes: column state 4 nb | match-mask rows 2 nb each, at most 231 rows
 //   words: column state 4 nb | list masks 2 S | split texts 2 S + 2 S | ids S |
 //          hash slots (power of two >= 2 S) | heads S + 1 | fill S | list blocks S
 std::size_t work_cells(uint32_t side) {
   const std::size_t s = side;
   const std::size_t nb = block_count(side);
-  const std::size_t bytes = 6 * nb + 2 * nb * (std::min<std::size_t>(s, kFoldedAlphabet) + 1);
+  const std::size_t bytes = 4 * nb + 2 * nb * (std::min<std::size_t>(s, kFoldedAlphabet) + 1);
   const std::size_t words = 4 * nb + 10 * s + hash_slots(s) + 1;
   return std::max(bytes, words);
 }
@@ -308,9 +318,8 @@ uint32_t byte_distance(const unsigned char* a, uint32_t p, const unsigned char* 
       std::swap(m, n);
     }
     uint32_t* state = work;
-    uint32_t* scores = state + 4 * std::size_t{block_count(m)};
-    const ByteColumns columns(pattern, m, text, scores + 2 * std::size_t{block_count(m)});
-    if (limit == 0) return unlimited_distance(columns, m, n, state, scores);
+    const ByteColumns columns(pattern, m, text, state + 4 * std::size_t{block_count(m)});
+    if (limit == 0) return unlimited_distance(columns, m, n, state);
     return run_columns(m, n, columns, limit, state);
   };
   return strip_and_measure(p, q, same, middle);
