@@ -3,7 +3,9 @@
 // which is how the library converted before, and against ICU's dedicated function
 // u_strFromUTF8WithSub. On valid input the benchmark-only vectorised transcoder is a
 // further peer when it is present beside the project. Texts of 16 B, 1 KB and 1 MB,
-// ASCII mixed with Chinese, and pure ASCII.
+// ASCII mixed with Chinese, and pure ASCII. TWideString::FromUTF8 is measured against
+// the same steps done with the converter path (a fresh buffer of 2L + 4 units, the
+// conversion, the terminator).
 #include <unicode/ustring.h>
 
 #include <cstdio>
@@ -14,6 +16,7 @@
 #include "charset/utf8_to_utf16.h"
 #include "paired.h"
 #include "vorn/charset.h"
+#include "vorn/strings.h"
 
 #if VORN_HAVE_VECTOR_TRANSCODER
 #include "simdutf.h"
@@ -48,6 +51,21 @@ void compare(const char* kind, const std::string& s) {
                            u_strFromUTF8WithSub(dest.data(), static_cast<int32_t>(capacity), &n, src, -1, 0xFFFD,
                                                 nullptr, &status);
                            return n;
+                         }));
+  std::snprintf(label, sizeof label, "%s %zu B FromUTF8 member", kind, s.size());
+  vorn_bench::run_paired(label, vorn_bench::batch_of([&] {
+                           TWideString w;
+                           w.FromUTF8(src);
+                           return w.GetCapacity();
+                         }),
+                         vorn_bench::batch_of([&] {
+                           TWideString w;
+                           const auto wide_capacity = static_cast<uint32_t>(2 * s.size() + 4);
+                           w.SetCapacity(wide_capacity);
+                           const int n = vorn::detail::any_to_utf16_by_converter(
+                               "UTF8", w.GetBufferVar(), wide_capacity, src, static_cast<int32_t>(s.size()));
+                           w.GetBufferVar()[n >= 1 ? n : 0] = 0;
+                           return w.GetCapacity();
                          }));
 #if VORN_HAVE_VECTOR_TRANSCODER
   std::snprintf(label, sizeof label, "%s %zu B vs vector", kind, s.size());
