@@ -6,13 +6,17 @@
 // ASCII mixed with Chinese, and pure ASCII. TWideString::FromUTF8 is measured against
 // the same steps done with the converter path (a fresh buffer of 2L + 4 units, the
 // conversion, the terminator).
+
+// First: it fixes ICU's UTF-16 unit type for every ICU header after it.
+#include "charset/icu_convert_impl.h"
+// clang-format off
 #include <unicode/ustring.h>
+// clang-format on
 
 #include <cstdio>
 #include <string>
 #include <vector>
 
-#include "charset/icu_convert_impl.h"  // first: it fixes ICU's UTF-16 unit type
 #include "charset/utf8_to_utf16.h"
 #include "paired.h"
 #include "vorn/charset.h"
