@@ -2,13 +2,16 @@
 //
 // Each round times a batch of calls of both sides back to back, alternating which
 // side goes first; the figure reported is the median over the rounds of each side's
-// time per call and of the per-round ratio. On a loaded machine a round that another
-// process disturbs disturbs both sides alike, and the median drops the worst rounds.
+// time per call and of the per-round ratio. Times are the thread's processor time, so
+// that on a loaded machine the time slices given to other processes are not counted;
+// what other processes still do to the caches disturbs both sides of a round alike,
+// and the median drops the worst rounds.
 #ifndef VORN_BENCH_PAIRED_H
 #define VORN_BENCH_PAIRED_H
 
+#include <time.h>
+
 #include <algorithm>
-#include <chrono>
 #include <cstddef>
 #include <cstdio>
 #include <cstdlib>
@@ -22,15 +25,20 @@ inline void keep(const T& value) {
   asm volatile("" : : "r,m"(value) : "memory");
 }
 
-inline double seconds_since(std::chrono::steady_clock::time_point start) {
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+// The calling thread's processor time in seconds.
+inline double thread_seconds() {
+  timespec t{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+  return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
 }
+
+inline double seconds_since(double start) { return thread_seconds() - start; }
 
 // Turns one call `op()` into a batch timer: seconds for `n` calls.
 template <class Op>
 auto batch_of(Op op) {
   return [op](size_t n) mutable {
-    const auto start = std::chrono::steady_clock::now();
+    const double start = thread_seconds();
     for (size_t i = 0; i < n; ++i) keep(op());
     return seconds_since(start);
   };

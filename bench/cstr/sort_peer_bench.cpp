@@ -4,7 +4,6 @@
 #include <hwy/contrib/sort/vqsort.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -29,7 +28,7 @@ double sort_copies(const std::vector<int64_t>& input, std::vector<int64_t>& buf,
   double total = 0;
   for (size_t c = 0; c < calls; ++c) {
     std::memcpy(buf.data(), input.data(), input.size() * sizeof(int64_t));
-    const auto start = std::chrono::steady_clock::now();
+    const double start = vorn_bench::thread_seconds();
     sort(buf.data(), buf.size());
     vorn_bench::keep(buf[0]);
     total += vorn_bench::seconds_since(start);
