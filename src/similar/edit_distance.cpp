@@ -59,10 +59,15 @@ class ByteColumns {
 
 // ---- bytes within a diagonal band -------------------------------------------------------
 
-constexpr uint64_t kAbandoned = ~uint64_t{0};
+// The outcome of a band: `value` is D[m][n] when it is at most k, else a value above k
+// that bounds it from above; or, when `given_up_at` is not 0, the band was given up at
+// that column, where every cell was above k.
+struct Band {
+  uint64_t value;
+  uint64_t given_up_at;
+};
 
-// D[m][n] when it is at most k (k >= n - m); else a value above k that bounds it from
-// above, or kAbandoned when the band was given up.
+// D[m][n] in a band for a distance of at most k (k >= n - m).
 //
 // A cell on a path of cost at most k from (0, 0) to (m, n) lies at most h = (k - (n -
 // m)) / 2 rows below the diagonal through (0, 0) and at most h rows above the one
@@ -75,7 +80,7 @@ constexpr uint64_t kAbandoned = ~uint64_t{0};
 //
 // Only the value of the band's last row is kept as a number; the other blocks' values
 // are counted back from it through their vertical deltas when they are needed.
-uint64_t band_distance(const ByteColumns& columns, uint32_t m, uint32_t n, const uint32_t k, uint32_t* state) {
+Band band_distance(const ByteColumns& columns, uint32_t m, uint32_t n, const uint32_t k, uint32_t* state) {
   const BlockState st{state};
   const uint32_t blocks = block_count(m);
   const uint32_t delta = n - m;
@@ -119,7 +124,7 @@ uint64_t band_distance(const ByteColumns& columns, uint32_t m, uint32_t n, const
               static_cast<uint64_t>(__builtin_popcountll(mv & mask));
       least = std::min(least, below);
     }
-    if (least > uint64_t{k} + 63) return kAbandoned;
+    if (least > uint64_t{k} + 63) return {0, j};
     // The band's last row plus a straight way to (m, n) bounds the distance from
     // above; a lower bound narrows the band for the remaining columns.
     const uint64_t through_last = score + std::max<uint64_t>(n - j, m - bottom_row(last));
@@ -128,22 +133,29 @@ uint64_t band_distance(const ByteColumns& columns, uint32_t m, uint32_t n, const
       h = (bound - delta) / 2;
     }
   }
-  return score;
+  return {score, 0};
 }
 
-// Without a limit: bands of growing width while they stay well below the pattern's
-// height (a near pair is settled by a narrow band, or by the band of the bound that a
-// slightly too narrow one leaves; a far one gives up early in each), then the band of
-// the largest possible distance, n, which still leaves out the corners of the matrix.
+// Without a limit: bands of growing width while they stay narrower than half the
+// pattern. A near pair is settled by a narrow band, or by the band of the bound that a
+// slightly too narrow one leaves. A far pair is met by the whole matrix, whose columns
+// go in pairs and so cost less per block than a band's: a band given up early tells
+// that the distance grows fast (about k + 63 over the columns walked so far).
 uint32_t unlimited_distance(const ByteColumns& columns, uint32_t m, uint32_t n, uint32_t* state) {
   const uint64_t delta = n - m;
-  for (uint64_t h = 32; 2 * (delta + 2 * h + 1) < m; h *= 2) {
+  const auto narrow = [m](uint64_t rows) { return 2 * rows < m; };
+  for (uint64_t h = 32; narrow(delta + 2 * h + 1); h *= 2) {
     const uint32_t k = static_cast<uint32_t>(delta + 2 * h);
-    const uint64_t d = band_distance(columns, m, n, k, state);
-    if (d <= k) return static_cast<uint32_t>(d);
-    if (d < n) return static_cast<uint32_t>(band_distance(columns, m, n, static_cast<uint32_t>(d), state));
+    const Band band = band_distance(columns, m, n, k, state);
+    if (band.given_up_at == 0) {
+      if (band.value <= k) return static_cast<uint32_t>(band.value);
+      if (!narrow(band.value + 1)) break;
+      return static_cast<uint32_t>(band_distance(columns, m, n, static_cast<uint32_t>(band.value), state).value);
+    }
+    // The distance this pace foretells would need a band of half the pattern or more.
+    if (!narrow((uint64_t{k} + 63) * n / band.given_up_at)) break;
   }
-  return static_cast<uint32_t>(band_distance(columns, m, n, n, state));
+  return run_columns_unlimited(m, n, columns, state);
 }
 
 // ---- words -----------------------------------------------------------------------------
