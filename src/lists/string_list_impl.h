@@ -115,6 +115,25 @@ class ListOps {
     for (const Item* item : other) add_copy(*item);
   }
 
+  /// The copy constructor's item vector: a deep copy of `other`.
+  static Items* copy_of(const Items& other) {
+    auto* items = new Items;
+    try {
+      ListOps(*items).copy_from(other);
+    } catch (...) {
+      // Out of memory half-way: release what was copied before the exception goes on.
+      destroy(items);
+      throw;
+    }
+    return items;
+  }
+
+  /// The destructor's work: the items, then the vector.
+  static void destroy(Items* items) {
+    ListOps(*items).clear();
+    delete items;
+  }
+
   void remove(int index) {
     if (index < 0 || static_cast<size_t>(index) >= items_.size()) return;
     delete items_[static_cast<size_t>(index)];

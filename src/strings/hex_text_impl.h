@@ -8,6 +8,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "strings/string_core_impl.h"
+
 namespace vorn::detail {
 
 constexpr uint32_t kGuidBytes = 16;
@@ -29,6 +31,15 @@ void write_hex_bytes(Unit* out, const unsigned char* data, uint32_t count, bool 
   const char* row = hex_digit_row(lower_case);
   for (uint32_t i = 0; i < count; ++i) out = write_hex_byte(out, data[i], row);
   *out = 0;
+}
+
+/// FromGUID: the 32 digits of a GUID in a buffer of 50 units.
+template <class Unit>
+void set_guid_text(StringRep<Unit> rep, const void* guid, bool lower_case) {
+  constexpr uint32_t kGuidCapacity = 50;
+  if (rep.set_capacity(kGuidCapacity)) {
+    write_hex_bytes(rep.buffer(), static_cast<const unsigned char*>(guid), kGuidBytes, lower_case);
+  }
 }
 
 /// 0-9 for '0'-'9', 10-15 for 'A'-'F' and 'a'-'f', 0 for every other unit.

@@ -149,7 +149,9 @@ struct HashFeed;
 
 template <>
 struct HashFeed<char> {
-  static uint32_t value(const char* p) { return static_cast<uint32_t>(static_cast<int32_t>(static_cast<signed char>(*p))); }
+  static uint32_t value(const char* p) {
+    return static_cast<uint32_t>(static_cast<int32_t>(static_cast<signed char>(*p)));
+  }
   static uint32_t pair(const char* p) { return value(p) + (value(p + 1) << 8); }
   static uint32_t first(const char* group) { return pair(group); }
   static uint32_t second(const char* group) { return pair(group + 2); }
@@ -245,6 +247,16 @@ class StringRep {
     adopt(copy, copy != nullptr && n != 0 ? n + 1 : 0);
   }
 
+  /// The counted constructor: the first `count` units of `text` (all of it for 0).
+  /// A null or empty text leaves the string without buffer.
+  void take_counted(const Unit* text, uint32_t count) {
+    if (text == nullptr || text[0] == 0) return;
+    if (count == 0) count = text_length(text);
+    if (count == UINT32_MAX || !set_capacity(count + 1)) return;
+    copy_counted(buffer_, text, count);
+    buffer_[count] = 0;
+  }
+
   bool set_capacity(uint32_t n) {
     if (n == 0) {
       release();
@@ -326,7 +338,8 @@ class StringRep {
       insert_copy_of_own_text(text, position, count);
       return;
     }
-    const uint32_t at = (position < 0 || static_cast<uint32_t>(position) > length) ? length : static_cast<uint32_t>(position);
+    const uint32_t at =
+        (position < 0 || static_cast<uint32_t>(position) > length) ? length : static_cast<uint32_t>(position);
     if (count == 0) count = text_length(text);
     if (!grow_for(length, count)) return;
     std::memmove(buffer_ + at + count, buffer_ + at, (static_cast<size_t>(length - at) + 1) * sizeof(Unit));
@@ -396,6 +409,14 @@ class StringRep {
   Unit*& buffer_;
   uint32_t& capacity_;
 };
+
+/// A + text: a copy of `string` with `text` appended exactly.
+template <class String, class Unit>
+String concatenated(const String& string, const Unit* text) {
+  String sum(string);
+  sum += text;
+  return String(sum);
+}
 
 }  // namespace vorn::detail
 

@@ -100,6 +100,47 @@ void copy_exact(StringRep<Unit> rep, const Unit* text, uint32_t count) {
   rep.buffer()[count] = 0;
 }
 
+/// find: the offset of the first `c`, -1 when absent or the text is empty.
+template <class Unit>
+int first_offset(const Unit* text, Unit c) {
+  if (text == nullptr || text[0] == 0) return -1;
+  return offset_or_minus_one(text, find_unit(text, c));
+}
+
+/// reverseFind: the offset of the last `c`, -1 when absent, for the zero unit or
+/// for an empty text.
+template <class Unit>
+int last_offset(const Unit* text, Unit c) {
+  if (text == nullptr || text[0] == 0 || c == 0) return -1;
+  int last = -1;
+  for (const Unit* p = text; *p != 0; ++p) {
+    if (*p == c) last = static_cast<int>(p - text);
+  }
+  return last;
+}
+
+/// substring: `count` units from `position` (the rest for 0); empty past the end.
+template <class String, class Unit>
+String substring_of(const Unit* buffer, uint32_t length, uint32_t position, uint32_t count) {
+  if (buffer == nullptr || position >= length) return String();
+  return String(buffer + position, count);
+}
+
+/// GetNSubStr: a copy cut to at most `n` units.
+template <class String>
+String prefix_copy(const String& string, uint32_t n) {
+  String copy(string);
+  copy.TruncStr(n);
+  return copy;
+}
+
+/// TruncStr: cuts the text to `n` units when it is longer.
+template <class Unit>
+const Unit* truncate_text(StringRep<Unit> rep, uint32_t n) {
+  if (rep.buffer() != nullptr && rep.length() > n) rep.buffer()[n] = 0;
+  return rep.buffer();
+}
+
 /// The length of the run that starts `start` units into `text` and ends before the
 /// first `stop` unit or the terminator; `*begin` gets its start. -1 when `start` is
 /// not 0 and does not lie inside the text.
@@ -117,6 +158,19 @@ int64_t run_until(const Unit* text, uint64_t start, Unit stop, const Unit** begi
   return end - p;
 }
 
+/// GetCharRSubStr: the run from `start` up to `stop` into the (empty) result, its
+/// length into `out_length` (0 when there is no run).
+template <class Unit, class Position>
+void take_char_run(StringRep<Unit> rep, const Unit* text, Position start, Unit stop, Position* out_length) {
+  if (out_length != nullptr) *out_length = 0;
+  if (text == nullptr || is_negative(start)) return;
+  const Unit* begin = nullptr;
+  const int64_t n = run_until(text, static_cast<uint64_t>(start), stop, &begin);
+  if (n < 0) return;
+  if (out_length != nullptr) *out_length = static_cast<Position>(n);
+  copy_exact(rep, begin, static_cast<uint32_t>(n));
+}
+
 /// The file name at the end of a URL: up to the first '?', after the last '/', at most
 /// 96 units. `*begin` gets its start; returns its length.
 template <class Unit>
@@ -131,6 +185,15 @@ uint32_t url_file_name(const Unit* text, const Unit** begin) {
   *begin = name;
   const auto n = static_cast<uint32_t>(end - name);
   return n < kMaxName ? n : kMaxName;
+}
+
+/// ExtractFileNameFromURL into the (empty) result.
+template <class Unit>
+void take_url_file_name(StringRep<Unit> rep, const Unit* url) {
+  if (url == nullptr || url[0] == 0) return;
+  const Unit* begin = nullptr;
+  const uint32_t n = url_file_name<Unit>(url, &begin);
+  copy_exact(rep, begin, n);
 }
 
 /// Removes leading and trailing blanks in place: the space, and with `all` also tab,
@@ -273,6 +336,18 @@ uint32_t between_tags(const Unit* text, const Unit* start_tag, const Unit* end_t
   return static_cast<uint32_t>(end - part);
 }
 
+/// fromBetweenTag: the text between the tags, or the empty text when there is none.
+template <class Unit>
+void set_between_tags(StringRep<Unit> rep, const Unit* text, const Unit* start_tag, const Unit* end_tag) {
+  const Unit* begin = nullptr;
+  const uint32_t n = text != nullptr ? between_tags(text, start_tag, end_tag, &begin) : 0;
+  if (n == 0) {
+    rep.clear();
+    return;
+  }
+  rep.set_text(begin, n);
+}
+
 /// Decimal text to a number: blanks (space, 9-13), one sign, then at most
 /// `max_digits` digits read from `text + start`; `max_digits` 0 reads without limit
 /// from the start of `text` (`start` ignored). Overflow wraps. A start that is
@@ -321,6 +396,21 @@ uint32_t write_decimal(Unit* out, long long value, int64_t width) {
   return at;
 }
 
+/// IntToStr: the buffer holds at least 50 units (room for any 64-bit value); a
+/// width of 50 or more gets a buffer of width + 1 units instead. A smaller buffer
+/// is replaced and its text dropped. If no buffer can be had, the string stays as
+/// it was.
+template <class Unit, class Position>
+void set_decimal(StringRep<Unit> rep, long long value, Position width) {
+  constexpr int64_t kNumberCapacity = 50;
+  const int64_t wanted = static_cast<int64_t>(width) + 1;
+  const int64_t needed = wanted > kNumberCapacity ? wanted : kNumberCapacity;
+  if (rep.capacity() < needed) {
+    if (needed > static_cast<int64_t>(UINT32_MAX - 2) || !rep.set_capacity(static_cast<uint32_t>(needed))) return;
+  }
+  write_decimal(rep.buffer(), value, width);
+}
+
 /// Non-empty and made only of '0'-'9'.
 template <class Unit>
 bool all_digits(const Unit* text) {
@@ -357,6 +447,14 @@ bool telephone_shape(const Unit* text) {
     }
   }
   return counted >= 2;
+}
+
+/// IsEmailStr: an '@' with something after it.
+template <class Unit>
+bool email_shape(const Unit* text) {
+  if (text == nullptr || text[0] == 0) return false;
+  const Unit* at = find_unit<Unit>(text, '@');
+  return at != nullptr && at[1] != 0;
 }
 
 /// The first group of exactly four digits, not part of a longer run of digits, whose
@@ -402,6 +500,13 @@ int32_t extract_year(Unit* text, bool remove, int min_year, int max_year) {
     std::memmove(at, at + 4, (static_cast<size_t>(text_length(at + 4)) + 1) * sizeof(Unit));
   }
   return year;
+}
+
+/// extractYear: the first year in range, 0 when there is none.
+template <class Unit>
+int32_t first_year(const Unit* text, int min_year, int max_year) {
+  int32_t year = 0;
+  return find_year(text, min_year, max_year, &year) != nullptr ? year : 0;
 }
 
 }  // namespace vorn::detail
