@@ -45,7 +45,7 @@ void set_guid_text(StringRep<Unit> rep, const void* guid, bool lower_case) {
 /// 0-9 for '0'-'9', 10-15 for 'A'-'F' and 'a'-'f', 0 for every other unit.
 template <class Unit>
 unsigned char hex_value(Unit c) {
-  if (c >= '0' && c <= '9') return static_cast<unsigned char>(c - '0');
+  if (is_ascii_digit(c)) return static_cast<unsigned char>(c - '0');
   if (c >= 'A' && c <= 'F') return static_cast<unsigned char>(c - 'A' + 10);
   if (c >= 'a' && c <= 'f') return static_cast<unsigned char>(c - 'a' + 10);
   return 0;

@@ -15,11 +15,6 @@
 
 namespace vorn::detail {
 
-template <class Unit>
-bool is_ascii_digit(Unit c) {
-  return c >= '0' && c <= '9';
-}
-
 /// True for a negative value of a signed type; never for an unsigned one.
 template <class Value>
 constexpr bool is_negative(Value value) {
@@ -33,37 +28,14 @@ constexpr bool is_negative(Value value) {
 /// The first `c` in `text` (the terminator itself when `c` is 0); null when absent.
 template <class Unit>
 const Unit* find_unit(const Unit* text, Unit c) {
-  if constexpr (std::is_same_v<Unit, char>) {
-    return std::strchr(text, c);
-  } else {
-    for (;; ++text) {
-      if (*text == c) return text;
-      if (*text == 0) return nullptr;
-    }
-  }
+  return UnitTraits<Unit>::find(text, c);
 }
 
 /// The first occurrence of `needle` in `text` (exact units); the empty needle is found
 /// at `text`. Null when absent.
 template <class Unit>
 const Unit* find_text(const Unit* text, const Unit* needle) {
-  if constexpr (std::is_same_v<Unit, char>) {
-    return std::strstr(text, needle);
-  } else {
-    const Unit first = needle[0];
-    if (first == 0) return text;
-    for (;; ++text) {
-      while (*text != first) {
-        if (*text == 0) return nullptr;
-        ++text;
-      }
-      uint32_t i = 1;
-      while (needle[i] != 0 && text[i] == needle[i]) ++i;
-      if (needle[i] == 0) return text;
-      // The text ended inside a partial match: no later start can match either.
-      if (text[i] == 0) return nullptr;
-    }
-  }
+  return UnitTraits<Unit>::find(text, needle);
 }
 
 /// The first occurrence of the `m` units of `needle` (m > 0) among the `n` units at
@@ -73,13 +45,8 @@ const Unit* find_counted(const Unit* text, size_t n, const Unit* needle, size_t 
   if (n < m) return nullptr;
   const Unit* const last = text + (n - m);  // the last possible start
   for (;; ++text) {
-    if constexpr (sizeof(Unit) == 1) {
-      text = static_cast<const Unit*>(std::memchr(text, needle[0], static_cast<size_t>(last - text) + 1));
-      if (text == nullptr) return nullptr;
-    } else {
-      while (text != last && *text != needle[0]) ++text;
-      if (*text != needle[0]) return nullptr;
-    }
+    text = UnitTraits<Unit>::find_within(text, needle[0], static_cast<size_t>(last - text) + 1);
+    if (text == nullptr) return nullptr;
     if (std::memcmp(text + 1, needle + 1, (m - 1) * sizeof(Unit)) == 0) return text;
     if (text == last) return nullptr;
   }
@@ -201,7 +168,7 @@ void take_url_file_name(StringRep<Unit> rep, const Unit* url) {
 template <class Unit>
 void trim_in_place(Unit* text, bool all) {
   if (text == nullptr) return;
-  const auto blank = [all](Unit c) { return c == ' ' || (all && (c == '\t' || c == '\n' || c == '\r')); };
+  const auto blank = [all](Unit c) { return is_trim_blank(c, all); };
   Unit* first = text;
   while (*first != 0 && blank(*first)) ++first;
   Unit* end = first + text_length(first);
@@ -211,13 +178,11 @@ void trim_in_place(Unit* text, bool all) {
   text[kept] = 0;
 }
 
-/// Maps the ASCII letters `from`..`from + 25` by adding `shift`; other units stay.
-template <class Unit>
-void map_ascii_letters(Unit* text, Unit from, int shift) {
+/// toLower and toUpper: ASCII letters only, other units stay.
+template <class Unit, Unit (*Fold)(Unit)>
+void fold_ascii_letters(Unit* text) {
   if (text == nullptr) return;
-  for (; *text != 0; ++text) {
-    if (*text >= from && *text <= from + 25) *text = static_cast<Unit>(*text + shift);
-  }
+  for (; *text != 0; ++text) *text = Fold(*text);
 }
 
 /// Builds a text by appends that grow by the strings' growth rule, keeping the
@@ -366,7 +331,7 @@ Value parse_decimal(const Unit* text, int64_t start, int64_t max_digits) {
     }
     p = text + start;
   }
-  while (*p == ' ' || (*p >= 9 && *p <= 13)) ++p;
+  while (is_ascii_space(*p)) ++p;
   const bool negative = *p == '-';
   if (*p == '-' || *p == '+') ++p;
   Bits value = 0;

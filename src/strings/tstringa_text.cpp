@@ -49,11 +49,11 @@ TStringA& TStringA::ReplaceStr(const char* from, const char* to) {
   return *this;
 }
 TStringA& TStringA::toLower() {
-  vorn::detail::map_ascii_letters<char>(FBuffer, 'A', 'a' - 'A');
+  vorn::detail::fold_ascii_letters<char, vorn::detail::ascii_lower>(FBuffer);
   return *this;
 }
 TStringA& TStringA::toUpper() {
-  vorn::detail::map_ascii_letters<char>(FBuffer, 'a', 'A' - 'a');
+  vorn::detail::fold_ascii_letters<char, vorn::detail::ascii_upper>(FBuffer);
   return *this;
 }
 TStringA& TStringA::fromBetweenTag(const char* text, const char* start_tag, const char* end_tag) {

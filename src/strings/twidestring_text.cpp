@@ -49,11 +49,11 @@ TWideString& TWideString::ReplaceStr(const unsigned short* from, const unsigned 
   return *this;
 }
 TWideString& TWideString::toLower() {
-  vorn::detail::map_ascii_letters<unsigned short>(FBuffer, 'A', 'a' - 'A');
+  vorn::detail::fold_ascii_letters<unsigned short, vorn::detail::ascii_lower>(FBuffer);
   return *this;
 }
 TWideString& TWideString::toUpper() {
-  vorn::detail::map_ascii_letters<unsigned short>(FBuffer, 'a', 'A' - 'a');
+  vorn::detail::fold_ascii_letters<unsigned short, vorn::detail::ascii_upper>(FBuffer);
   return *this;
 }
 TWideString& TWideString::fromBetweenTag(const unsigned short* text, const unsigned short* start_tag,
