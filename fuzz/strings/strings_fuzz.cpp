@@ -3,8 +3,6 @@
 // text as a std::string / std::u16string. Capacities are not modelled, only the text
 // and the buffer/no-buffer state that the operations promise.
 // Input: the first byte picks the width, the rest drives the operations.
-#include <fuzzer/FuzzedDataProvider.h>
-
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
@@ -13,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "fuzz_input.h"
 #include "vorn/strings.h"
 
 namespace {
@@ -67,7 +66,7 @@ class Run {
   using Ch = typename Text::value_type;
   static constexpr int kPool = 3;
 
-  explicit Run(FuzzedDataProvider& in) : in_(in) {
+  explicit Run(FuzzInput& in) : in_(in) {
     for (auto& s : pool_) s = std::make_unique<Str>();
   }
 
@@ -740,7 +739,7 @@ class Run {
 
  public:
   // A text of the other width's alphabet, for the mixed-width operators.
-  static Text units_text(FuzzedDataProvider& in) {
+  static Text units_text(FuzzInput& in) {
     size_t n = in.ConsumeIntegralInRange<size_t>(0, 8);
     Text t;
     for (size_t i = 0; i < n; ++i) t += static_cast<Ch>(W::kAlphabet[in.ConsumeIntegral<uint8_t>() % 16]);
@@ -748,7 +747,7 @@ class Run {
   }
 
  private:
-  FuzzedDataProvider& in_;
+  FuzzInput& in_;
   std::unique_ptr<Str> pool_[kPool];
   Model<Str> model_[kPool];
 };
@@ -757,7 +756,7 @@ class Run {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < 1) return 0;
-  FuzzedDataProvider in(data + 1, size - 1);
+  FuzzInput in(data + 1, size - 1);
   if (data[0] & 1) {
     Run<TWideString>(in).go();
   } else {
