@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config git
-  clang libclang-rt-14-dev llvm
+  clang libclang-rt-14-dev llvm clang-format clang-tidy
   libicu-dev librapidxml-dev libcli11-dev nlohmann-json3-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   libfmt-dev libspdlog-dev

@@ -65,8 +65,8 @@ Case Generated(const std::string& caption) {
     g.text += "<group" + std::to_string(group) + " caption='group'>\n";
     for (int i = 0; i < 100; ++i) {
       const std::string name = "component_" + std::to_string(group) + "_" + std::to_string(i);
-      g.text += "  <" + name + " version='2." + std::to_string(i % 10) + ".3.4' caption='" + caption +
-                "' filename='" + name + ".dll' link='https://example.invalid/" + name +
+      g.text += "  <" + name + " version='2." + std::to_string(i % 10) + ".3.4' caption='" + caption + "' filename='" +
+                name + ".dll' link='https://example.invalid/" + name +
                 ".zip' rlpath='SYSTEMP' upmethod='silentdown'/>\n";
       if (i % 10 == 0) g.AddLocal(name, (i % 20 == 0) ? "1.0" : "9.0", 0);
     }
@@ -82,7 +82,9 @@ const Case& Generated10k() {
 }
 
 const Case& Generated10kUtf8() {
-  static const Case c = Generated("Komponente \xC3\xBC" "ber \xE7\xBB\x84\xE4\xBB\xB6");
+  static const Case c = Generated(
+      "Komponente \xC3\xBC"
+      "ber \xE7\xBB\x84\xE4\xBB\xB6");
   return c;
 }
 

@@ -28,8 +28,8 @@ struct Width<TStringA> {
   using Unit = char;
   using Text = std::string;
   // Letters, separators, blanks and bytes above 127, so that searches find something.
-  static constexpr unsigned short kAlphabet[] = {'a', 'b', 'A', 'B', ' ', '\t', '\n', '\r',
-                                                 '/', '?', '.', 'x', 0xE9, 0x80, '0', '7'};
+  static constexpr unsigned short kAlphabet[] = {'a', 'b', 'A', 'B', ' ',  '\t', '\n', '\r',
+                                                 '/', '?', '.', 'x', 0xE9, 0x80, '0',  '7'};
   static constexpr bool kNarrow = true;
 };
 
@@ -37,7 +37,7 @@ template <>
 struct Width<TWideString> {
   using Unit = unsigned short;
   using Text = std::u16string;
-  static constexpr unsigned short kAlphabet[] = {'a', 'b', 'A', 'B', ' ', '\t', '\n', '\r',
+  static constexpr unsigned short kAlphabet[] = {'a', 'b', 'A', 'B', ' ',  '\t',   '\n',   '\r',
                                                  '/', '?', '.', 'x', 0xE9, 0xFF00, 0xD800, '7'};
   static constexpr bool kNarrow = false;
 };
@@ -135,7 +135,7 @@ class Run {
   // ---- model helpers -------------------------------------------------------------
   static uint32_t clamp_pos(int32_t pos, const Text& t) {
     return pos < 0 || static_cast<uint32_t>(pos) > t.size() ? static_cast<uint32_t>(t.size())
-                                                           : static_cast<uint32_t>(pos);
+                                                            : static_cast<uint32_t>(pos);
   }
   static void plus_assign(Model<Str>& m, const Text& add) {
     if (add.empty()) return;
@@ -166,9 +166,7 @@ class Run {
     }
     return r;
   }
-  static bool is_blank(Ch c, bool all) {
-    return c == ' ' || (all && (c == '\n' || c == '\r' || c == '\t'));
-  }
+  static bool is_blank(Ch c, bool all) { return c == ' ' || (all && (c == '\n' || c == '\r' || c == '\t')); }
   static int unit_compare(const Text& a, const Text& b) {
     // Text compares its units as unsigned values for both widths only through the
     // traits of char16_t; narrow needs an explicit unsigned walk.
@@ -727,8 +725,8 @@ class Run {
         (void)s.IsNumeric();
         (void)s.IsTelStr();
         (void)s.IsEmailStr();
-        bool numeric = !m.text.empty() &&
-                       std::all_of(m.text.begin(), m.text.end(), [](Ch c) { return c >= '0' && c <= '9'; });
+        bool numeric =
+            !m.text.empty() && std::all_of(m.text.begin(), m.text.end(), [](Ch c) { return c >= '0' && c <= '9'; });
         check(s.IsNumeric() == numeric);
         size_t at = m.text.find('@');
         check(s.IsEmailStr() == (at != Text::npos && at + 1 < m.text.size()));

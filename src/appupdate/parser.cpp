@@ -121,12 +121,16 @@ RawFields ReadAttributes(const Node* node) {
         if (EqualsNoCase(name, 6, "rlpath")) f.rlpath = a->value();
         break;
       case 7:
-        if (EqualsNoCase(name, 7, "version")) f.version = a->value();
-        else if (EqualsNoCase(name, 7, "caption")) f.caption = a->value();
+        if (EqualsNoCase(name, 7, "version"))
+          f.version = a->value();
+        else if (EqualsNoCase(name, 7, "caption"))
+          f.caption = a->value();
         break;
       case 8:
-        if (EqualsNoCase(name, 8, "filename")) f.filename = a->value();
-        else if (EqualsNoCase(name, 8, "upmethod")) f.upmethod = a->value();
+        if (EqualsNoCase(name, 8, "filename"))
+          f.filename = a->value();
+        else if (EqualsNoCase(name, 8, "upmethod"))
+          f.upmethod = a->value();
         break;
       default:
         break;
@@ -320,7 +324,8 @@ class Walker {
     item.name = convert_.NewString(frame.node->name());
     item.version = NewStringOrNull(f.version);
     item.filename = NewStringOrNull(f.filename);
-    item.rlpath = f.rlpath != nullptr && std::strcmp(f.rlpath, "SYSTEMP") == 0 ? TempFolder() : NewStringOrNull(f.rlpath);
+    item.rlpath =
+        f.rlpath != nullptr && std::strcmp(f.rlpath, "SYSTEMP") == 0 ? TempFolder() : NewStringOrNull(f.rlpath);
     item.link = NewStringOrNull(f.link);
     item.upmethod = UpdateMethod(f.upmethod);
     item.caption = NewStringOrNull(f.caption);

@@ -29,8 +29,8 @@ struct PendingChildren {
 // Releases the item's strings and hands its children array to `pending`; zeroes it.
 void ReleaseOwnFields(tnoticeItem& item, std::vector<PendingChildren>& pending) {
   if (item.children != nullptr) pending.push_back({item.children, item.childCount});
-  for (unsigned short* s : {item.name, item.version, item.localVersion, item.filename, item.rlpath, item.link,
-                            item.caption, item.extra}) {
+  for (unsigned short* s :
+       {item.name, item.version, item.localVersion, item.filename, item.rlpath, item.link, item.caption, item.extra}) {
     delete[] s;
   }
   item = tnoticeItem{};

@@ -33,9 +33,7 @@ constexpr size_t kInterleaveMin = 1024;
 // Flipping the sign bit maps signed order onto unsigned order of the raw bits.
 inline uint64_t key_of(int64_t v) { return static_cast<uint64_t>(v) ^ (uint64_t{1} << 63); }
 
-inline unsigned digit_of(int64_t v, unsigned shift) {
-  return static_cast<unsigned>(key_of(v) >> shift) & 0xFFu;
-}
+inline unsigned digit_of(int64_t v, unsigned shift) { return static_cast<unsigned>(key_of(v) >> shift) & 0xFFu; }
 
 void insertion_sort(int64_t* d, size_t n) {
   for (size_t i = 1; i < n; ++i) {

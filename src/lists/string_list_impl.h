@@ -35,7 +35,7 @@ class ListOps {
   /// Appends an owned item; returns its index.
   int append(std::unique_ptr<Item> item) {
     items_.push_back(item.get());
-    item.release();
+    (void)item.release();  // the vector owns it now
     return static_cast<int>(items_.size() - 1);
   }
   int add_copy(const Item& other) { return append(std::make_unique<Item>(other)); }

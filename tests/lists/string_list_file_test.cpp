@@ -7,8 +7,8 @@
 #include <type_traits>
 #include <vector>
 
-#include "test_support.h"
 #include "list_test_util.h"
+#include "test_support.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 #include <thread>
 #include <vector>
 
-#include "test_support.h"
 #include "log/log_state.h"
 #include "platform/clock.h"
+#include "test_support.h"
 
 namespace {
 

@@ -3,7 +3,6 @@
 // target, whose corpus CTest replays.
 #include "vorn/similar.h"
 
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -57,7 +56,11 @@ TEST(SimilarExamples, EarlyStopReturnsTheFirstDiagonalCellAboveTheLimit) {
   EXPECT_EQ(s.distance("abcdefgh", "stuvwxyz", 3), 4u);
   EXPECT_EQ(s.distance("abcdefgh", "stuvwxyz", 8), 8u);
   // The diagonal stays low while the corner is high: no stop.
-  EXPECT_EQ(s.distance("xa", "ya" "bbbbbbbbbb", 1), 11u);
+  EXPECT_EQ(s.distance("xa",
+                       "ya"
+                       "bbbbbbbbbb",
+                       1),
+            11u);
   // Threshold 40 gives limit 1; the rating comes from the stopping cell.
   EXPECT_EQ(s.similarity_dkl_s("abcd", "wxyz", 40), 33u);
   EXPECT_EQ(s.similarityWords_dkl("p q r s", "w x y z", 40), 33u);
