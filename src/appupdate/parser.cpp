@@ -341,7 +341,7 @@ class Walker {
   // The temporary directory followed by "nublo\", or "SYSTEMP" when there is none.
   unsigned short* TempFolder() {
     if (temp_folder_.empty()) {
-      if (platform::TempDirectory(temp_folder_)) {
+      if (platform::temp_directory(temp_folder_)) {
         temp_folder_.append("nublo\\");
       } else {
         temp_folder_.assign("SYSTEMP");

@@ -74,7 +74,7 @@ class Checker {
     std::string text;
     text.assign(want);
     if (want == kTempFolder) {
-      if (!platform::TempDirectory(text)) return false;
+      if (!platform::temp_directory(text)) return false;
       text += "nublo\\";
     }
     size_t n = 0;
