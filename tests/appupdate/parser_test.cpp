@@ -255,6 +255,84 @@ TEST_F(ParseAppUpdateInfoTest, ParseErrorsAreLogged) {
   EXPECT_EQ(ErrorLines(), expected);
 }
 
+// The outcome as data: status, position counted in the caller's text (even where the
+// in-place parse rewrote entities before the error), and no log line.
+TEST_F(ParseAppUpdateInfoTest, OutcomeReportsStatusAndPosition) {
+  const Locals locals = WorkedExampleLocals();
+  struct Row {
+    std::string text;
+    int32_t status;
+    uint32_t offset, line, column;
+    const char* message;
+  };
+  std::string big = "<main version='1.1'>\n";
+  for (int i = 0; i < 20000; ++i) big += "  <part caption='a &amp; b \xC3\xA9'>x &lt; y</part>\n";
+  const size_t bad = big.size() + 7;
+  big += "  <p x=1/>\n" + big.substr(21) + "</main>";
+  const Row rows[] = {
+      {"<main version='1.1'/>", NOTICE_PARSE_UPDATES, 0, 0, 0, ""},
+      {"<main version='1.0'/>", NOTICE_PARSE_NOTHING, 0, 0, 0, ""},
+      {"", NOTICE_PARSE_NOTHING, 0, 0, 0, ""},
+      {"<main>", NOTICE_PARSE_MALFORMED, 6, 1, 7, "unexpected end of data"},
+      {"\xEF\xBB\xBFx<main/>", NOTICE_PARSE_MALFORMED, 3, 1, 1, "expected <"},
+      {"<a b='&amp;&amp;\xC3\xA9'>\n <c d=1/></a>", NOTICE_PARSE_MALFORMED, 27, 2, 7, "expected ' or \""},
+      {big, NOTICE_PARSE_MALFORMED, static_cast<uint32_t>(bad), 20002, 8, "expected ' or \""},
+  };
+  for (const Row& row : rows) {
+    tnoticeParseOutcome outcome{-1, 9, 9, 9, nullptr};
+    Result r{ParseAppUpdateInfoEx(row.text.c_str(), 0, locals.list(), &outcome)};
+    EXPECT_EQ(outcome.status, row.status) << row.text.substr(0, 40);
+    EXPECT_EQ(r.list != nullptr, row.status == NOTICE_PARSE_UPDATES);
+    EXPECT_EQ(outcome.errorOffset, row.offset);
+    EXPECT_EQ(outcome.errorLine, row.line);
+    EXPECT_EQ(outcome.errorColumn, row.column);
+    EXPECT_STREQ(outcome.errorMessage, row.message);
+  }
+  EXPECT_EQ(ParseAppUpdateInfoEx("<main>", 0, locals.list(), nullptr), nullptr);
+  EXPECT_TRUE(ErrorLines().empty());
+}
+
+// Large documents are parsed piece by piece; the answer and the error positions are those
+// of the whole text, whatever markup stands where a piece ends.
+TEST_F(ParseAppUpdateInfoTest, LargeDocumentsReadAsAWhole) {
+  Locals locals;
+  locals.Add("c7", "1", 0).Add("c59999", "1", 0).Add("tail", "1", 0);
+  std::string doc = "\xEF\xBB\xBF<?xml version='1.0'?>\n";
+  for (int i = 0; i < 60000; ++i) {
+    const std::string n = std::to_string(i);
+    doc += "<c" + n + " version='2' caption='a>b'><![CDATA[<x>]]><!-- <y> --><?pi <z>?>t</c" + n + ">\n";
+  }
+  Result r{ParseAppUpdateInfo(doc.c_str(), 0, locals.list())};
+  ASSERT_NE(r.list, nullptr);
+  ASSERT_EQ(r.list->count, 2);
+  EXPECT_EQ(Text(r.list->items[0].name), "c7");
+  EXPECT_EQ(Text(r.list->items[1].name), "c59999");
+  EXPECT_EQ(Text(r.list->items[1].caption), "a>b");
+  ASSERT_EQ(r.list->items[1].childCount, 2);  // the CDATA and the text
+  EXPECT_EQ(Text(r.list->items[1].children[1].name), "");
+
+  const struct {
+    std::string text;
+    size_t offset;
+    uint32_t line, column;
+    const char* message;
+  } errors[] = {
+      {doc + "<tail version='2'>\xEF\xBB\xBF</tail>\xEF\xBB\xBF<d/>", doc.size() + 28, 60002, 27, "expected <"},
+      {doc + "<e a=1/>", doc.size() + 5, 60002, 6, "expected ' or \""},
+      // Where a piece would start with a byte-order mark, the mark is still an error.
+      {"<big a='" + std::string(1100000, 'x') + "'/>\xEF\xBB\xBF" + doc, 1100011, 1, 1100012, "expected <"},
+  };
+  for (const auto& e : errors) {
+    tnoticeParseOutcome outcome{};
+    EXPECT_EQ(ParseAppUpdateInfoEx(e.text.c_str(), 0, locals.list(), &outcome), nullptr);
+    EXPECT_EQ(outcome.status, NOTICE_PARSE_MALFORMED);
+    EXPECT_STREQ(outcome.errorMessage, e.message);
+    EXPECT_EQ(outcome.errorOffset, e.offset);
+    EXPECT_EQ(outcome.errorLine, e.line);
+    EXPECT_EQ(outcome.errorColumn, e.column);
+  }
+}
+
 TEST_F(ParseAppUpdateInfoTest, NestingToAnyDepth) {
   constexpr uint32_t kDepth = 100000;
   Locals locals;

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "similar/edit_distance_impl.h"
+
 namespace {
 
 // ---- the documented examples ------------------------------------------------------
