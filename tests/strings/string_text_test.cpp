@@ -14,6 +14,31 @@ namespace {
 using vorn_test::Lit;
 using vorn_test::narrow;
 
+template <class S>
+class StringText : public ::testing::Test {};
+TYPED_TEST_SUITE(StringText, vorn_test::StringTypes);
+
+// The members that the fuzz models reach only through their shared templates.
+TYPED_TEST(StringText, ThinMembersReachTheirTemplates) {
+  using S = TypeParam;
+  using L = Lit<S>;
+  const S text(L("abcdef"));
+  EXPECT_EQ("abc", narrow(text.GetNSubStr(3)));
+  EXPECT_EQ("cde", narrow(text.substring(2, 3)));
+  EXPECT_EQ("", narrow(text.substring(6, 1)));
+  S s;
+  EXPECT_EQ("-42", narrow(s.FromInt32(-42)));
+  EXPECT_EQ("9000000000", narrow(s.FromInt64(9000000000LL)));
+  EXPECT_TRUE(S::IsNumeric(L("0123")));
+  EXPECT_FALSE(S::IsNumeric(L("12a")));
+  EXPECT_TRUE(S::IsTelStrS(L("010-12345678")));
+  EXPECT_FALSE(S::IsTelStrS(L("010--1234")));
+  EXPECT_EQ("mid", narrow(s.fromBetweenTag(L("<a>mid</a>"), L("<a>"), L("</a>"))));
+  S year(L("in 1999 and 2005"));
+  EXPECT_EQ(1999, S::extractYearEX(year.GetBufferVar(), true, 1900, 2100));
+  EXPECT_EQ("in  and 2005", narrow(year));
+}
+
 // ---- what only one of the two classes does ----------------------------------------
 
 TEST(NarrowText, PosSubStrNeedsTextOnBothSides) {
