@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets up the machine, then builds and runs every test in the normal build and in
-# the AddressSanitizer/UndefinedBehaviorSanitizer build, runs every fuzz target for a
-# bounded time, and runs the multi-threaded tests under ThreadSanitizer.
+# the AddressSanitizer/UndefinedBehaviorSanitizer build, checks formatting and
+# clang-tidy, runs every fuzz target for a bounded time, and runs the multi-threaded
+# tests under ThreadSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -17,6 +18,8 @@ for preset in default asan; do
   echo "=== ${preset}: test"
   ctest --preset "$preset"
 done
+
+scripts/check-style.sh build/default
 
 echo "=== fuzz targets under AddressSanitizer and UndefinedBehaviorSanitizer"
 # 20 s per target, two at a time, keeps the whole check well inside ten minutes on two cores.

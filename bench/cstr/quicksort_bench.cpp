@@ -98,13 +98,9 @@ void BM_QuickSort_Create64(benchmark::State& state, Shape shape) {
   run(state, shape, [](int64_t* d, size_t n) { QuickSort_Create64(d, n); });
 }
 
-#define VORN_SORT_PAIR(name, shape, ...)                                                       \
-  BENCHMARK_CAPTURE(BM_StdSort, name, shape)                                                     \
-      ->UseManualTime()                                                                        \
-      ->Unit(benchmark::kMicrosecond) __VA_ARGS__;                                             \
-  BENCHMARK_CAPTURE(BM_QuickSort_Create64, name, shape)                                       \
-      ->UseManualTime()                                                                        \
-      ->Unit(benchmark::kMicrosecond) __VA_ARGS__
+#define VORN_SORT_PAIR(name, shape, ...)                                                                  \
+  BENCHMARK_CAPTURE(BM_StdSort, name, shape)->UseManualTime()->Unit(benchmark::kMicrosecond) __VA_ARGS__; \
+  BENCHMARK_CAPTURE(BM_QuickSort_Create64, name, shape)->UseManualTime()->Unit(benchmark::kMicrosecond) __VA_ARGS__
 
 VORN_SORT_PAIR(random, Shape::kRandom, ->Arg(1000)->Arg(1000000)->Arg(10000000));
 VORN_SORT_PAIR(sorted, Shape::kSorted, ->Arg(1000000));

@@ -65,9 +65,15 @@ std::pair<std::string, std::string> texts(size_t n) {
   for (size_t k = 0; k < n / 10; ++k) {
     const size_t at = 1 + rng() % (b.size() - 2);
     switch (rng() % 3) {
-      case 0: b[at] = alphabet[rng() % alphabet.size()]; break;
-      case 1: b.insert(at, 1, alphabet[rng() % alphabet.size()]); break;
-      default: b.erase(at, 1); break;
+      case 0:
+        b[at] = alphabet[rng() % alphabet.size()];
+        break;
+      case 1:
+        b.insert(at, 1, alphabet[rng() % alphabet.size()]);
+        break;
+      default:
+        b.erase(at, 1);
+        break;
     }
   }
   return {a, b};
@@ -136,7 +142,7 @@ void BM_words_100k_library(benchmark::State& state) {
   const auto [a, b] = texts(100 * 1024);
   TStrSimilar s;
   state.counters["words"] = vorn::detail::similar::count_words(reinterpret_cast<const unsigned char*>(a.data()),
-                                                                static_cast<uint32_t>(a.size()));
+                                                               static_cast<uint32_t>(a.size()));
   for (auto _ : state) benchmark::DoNotOptimize(s.similarityWords_proportion(a.c_str(), b.c_str()));
   state.counters["percent"] = s.similarityWords_proportion(a.c_str(), b.c_str());
 }

@@ -42,9 +42,12 @@ struct Width<TWideStrings> {
     Unit u = static_cast<Unit>(p[0] | (p[1] << 8));
     p += 2;
     switch (u >> 12) {
-      case 0xE: return 0x2028;
-      case 0xF: return static_cast<Unit>(u & 0x7F);
-      default: return u;
+      case 0xE:
+        return 0x2028;
+      case 0xF:
+        return static_cast<Unit>(u & 0x7F);
+      default:
+        return u;
     }
   }
   static constexpr size_t kBytes = 2;
@@ -193,13 +196,12 @@ void run(const uint8_t* data, size_t size) {
     copy.sort(ascending);
     auto below = [](const Entry<Unit>& a, const Entry<Unit>& b) {
       if (!a.buf || !b.buf) return !a.buf && b.buf;
-      return std::lexicographical_compare(a.text.begin(), a.text.end(), b.text.begin(), b.text.end(),
-                                          [](char x, char y) { return static_cast<unsigned char>(x) <
-                                                                      static_cast<unsigned char>(y); });
+      return std::lexicographical_compare(
+          a.text.begin(), a.text.end(), b.text.begin(), b.text.end(),
+          [](char x, char y) { return static_cast<unsigned char>(x) < static_cast<unsigned char>(y); });
     };
-    std::sort(want_fields.begin(), want_fields.end(), [&](const Entry<Unit>& a, const Entry<Unit>& b) {
-      return ascending ? below(a, b) : below(b, a);
-    });
+    std::sort(want_fields.begin(), want_fields.end(),
+              [&](const Entry<Unit>& a, const Entry<Unit>& b) { return ascending ? below(a, b) : below(b, a); });
     expect(copy, want_fields);
   }
 

@@ -2,14 +2,13 @@
 // readers StrToInt/StrToInt64/ToInt32/ToInt64 and the writers IntToStrS/IntToStrA/
 // IntToStr, which must read back to the value they wrote.
 // Input: the first byte picks the check, the rest is the text and its arguments.
-#include <fuzzer/FuzzedDataProvider.h>
-
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "fuzz_input.h"
 #include "vorn/strings.h"
 
 namespace {
@@ -65,7 +64,7 @@ std::string decimal_text(long long value, uint64_t width) {
   return sign + digits;
 }
 
-std::string text_of(FuzzedDataProvider& in, size_t max) {
+std::string text_of(FuzzInput& in, size_t max) {
   static const char kAlphabet[] = " \t\n\v\f\r+-0123456789xXaAfFgz\xe9";
   size_t n = in.ConsumeIntegralInRange<size_t>(0, max);
   std::string t;
@@ -76,7 +75,7 @@ std::string text_of(FuzzedDataProvider& in, size_t max) {
   return t;
 }
 
-void check_hex(FuzzedDataProvider& in) {
+void check_hex(FuzzInput& in) {
   std::string t = text_of(in, 24);
   std::vector<char> v(t.begin(), t.end());
   v.push_back(0);
@@ -84,7 +83,7 @@ void check_hex(FuzzedDataProvider& in) {
   check(hextoint(nullptr) == 0);
 }
 
-void check_guid(FuzzedDataProvider& in) {
+void check_guid(FuzzInput& in) {
   std::string t = text_of(in, 34);
   if (in.ConsumeBool()) t.resize(32, 'z');
   unsigned char want[16];
@@ -122,7 +121,7 @@ void check_guid(FuzzedDataProvider& in) {
   check(checkGUIDText(a.p()) == 1);
 }
 
-void check_decimal(FuzzedDataProvider& in) {
+void check_decimal(FuzzInput& in) {
   std::string t = text_of(in, 30);
   std::vector<char> n(t.begin(), t.end());
   n.push_back(0);
@@ -154,7 +153,7 @@ void check_decimal(FuzzedDataProvider& in) {
   (void)TStringA::StrToInt(n.data(), 0, -in.ConsumeIntegralInRange<int32_t>(1, INT32_MAX));
 }
 
-void check_writers(FuzzedDataProvider& in) {
+void check_writers(FuzzInput& in) {
   long long value = in.ConsumeIntegral<long long>();
   uint32_t width = in.ConsumeIntegralInRange<uint32_t>(0, 49);
   std::string want = decimal_text(value, width);
@@ -192,7 +191,7 @@ void check_writers(FuzzedDataProvider& in) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < 1) return 0;
-  FuzzedDataProvider in(data + 1, size - 1);
+  FuzzInput in(data + 1, size - 1);
   switch (data[0] % 4) {
     case 0:
       check_hex(in);

@@ -3,8 +3,6 @@
 // text as a std::string / std::u16string. Capacities are not modelled, only the text
 // and the buffer/no-buffer state that the operations promise.
 // Input: the first byte picks the width, the rest drives the operations.
-#include <fuzzer/FuzzedDataProvider.h>
-
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
@@ -13,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "fuzz_input.h"
 #include "vorn/strings.h"
 
 namespace {
@@ -29,8 +28,8 @@ struct Width<TStringA> {
   using Unit = char;
   using Text = std::string;
   // Letters, separators, blanks and bytes above 127, so that searches find something.
-  static constexpr unsigned short kAlphabet[] = {'a', 'b', 'A', 'B', ' ', '\t', '\n', '\r',
-                                                 '/', '?', '.', 'x', 0xE9, 0x80, '0', '7'};
+  static constexpr unsigned short kAlphabet[] = {'a', 'b', 'A', 'B', ' ',  '\t', '\n', '\r',
+                                                 '/', '?', '.', 'x', 0xE9, 0x80, '0',  '7'};
   static constexpr bool kNarrow = true;
 };
 
@@ -38,7 +37,7 @@ template <>
 struct Width<TWideString> {
   using Unit = unsigned short;
   using Text = std::u16string;
-  static constexpr unsigned short kAlphabet[] = {'a', 'b', 'A', 'B', ' ', '\t', '\n', '\r',
+  static constexpr unsigned short kAlphabet[] = {'a', 'b', 'A', 'B', ' ',  '\t',   '\n',   '\r',
                                                  '/', '?', '.', 'x', 0xE9, 0xFF00, 0xD800, '7'};
   static constexpr bool kNarrow = false;
 };
@@ -67,7 +66,7 @@ class Run {
   using Ch = typename Text::value_type;
   static constexpr int kPool = 3;
 
-  explicit Run(FuzzedDataProvider& in) : in_(in) {
+  explicit Run(FuzzInput& in) : in_(in) {
     for (auto& s : pool_) s = std::make_unique<Str>();
   }
 
@@ -136,7 +135,7 @@ class Run {
   // ---- model helpers -------------------------------------------------------------
   static uint32_t clamp_pos(int32_t pos, const Text& t) {
     return pos < 0 || static_cast<uint32_t>(pos) > t.size() ? static_cast<uint32_t>(t.size())
-                                                           : static_cast<uint32_t>(pos);
+                                                            : static_cast<uint32_t>(pos);
   }
   static void plus_assign(Model<Str>& m, const Text& add) {
     if (add.empty()) return;
@@ -167,9 +166,7 @@ class Run {
     }
     return r;
   }
-  static bool is_blank(Ch c, bool all) {
-    return c == ' ' || (all && (c == '\n' || c == '\r' || c == '\t'));
-  }
+  static bool is_blank(Ch c, bool all) { return c == ' ' || (all && (c == '\n' || c == '\r' || c == '\t')); }
   static int unit_compare(const Text& a, const Text& b) {
     // Text compares its units as unsigned values for both widths only through the
     // traits of char16_t; narrow needs an explicit unsigned walk.
@@ -728,8 +725,8 @@ class Run {
         (void)s.IsNumeric();
         (void)s.IsTelStr();
         (void)s.IsEmailStr();
-        bool numeric = !m.text.empty() &&
-                       std::all_of(m.text.begin(), m.text.end(), [](Ch c) { return c >= '0' && c <= '9'; });
+        bool numeric =
+            !m.text.empty() && std::all_of(m.text.begin(), m.text.end(), [](Ch c) { return c >= '0' && c <= '9'; });
         check(s.IsNumeric() == numeric);
         size_t at = m.text.find('@');
         check(s.IsEmailStr() == (at != Text::npos && at + 1 < m.text.size()));
@@ -740,7 +737,7 @@ class Run {
 
  public:
   // A text of the other width's alphabet, for the mixed-width operators.
-  static Text units_text(FuzzedDataProvider& in) {
+  static Text units_text(FuzzInput& in) {
     size_t n = in.ConsumeIntegralInRange<size_t>(0, 8);
     Text t;
     for (size_t i = 0; i < n; ++i) t += static_cast<Ch>(W::kAlphabet[in.ConsumeIntegral<uint8_t>() % 16]);
@@ -748,7 +745,7 @@ class Run {
   }
 
  private:
-  FuzzedDataProvider& in_;
+  FuzzInput& in_;
   std::unique_ptr<Str> pool_[kPool];
   Model<Str> model_[kPool];
 };
@@ -757,7 +754,7 @@ class Run {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < 1) return 0;
-  FuzzedDataProvider in(data + 1, size - 1);
+  FuzzInput in(data + 1, size - 1);
   if (data[0] & 1) {
     Run<TWideString>(in).go();
   } else {

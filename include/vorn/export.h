@@ -6,6 +6,8 @@
 #ifndef VORN_EXPORT_H
 #define VORN_EXPORT_H
 
+/* Nested directives are indented after the hash. */
+/* clang-format off */
 #if defined(_WIN32)
 #  if defined(VORN_COMMON_BUILDING)
 #    define VORN_API __declspec(dllexport)
@@ -23,5 +25,6 @@
 #  define VORN_EXTERN_C_BEGIN
 #  define VORN_EXTERN_C_END
 #endif
+/* clang-format on */
 
 #endif /* VORN_EXPORT_H */

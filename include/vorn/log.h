@@ -27,9 +27,9 @@
 #include "vorn/export.h"
 
 #if defined(__GNUC__) || defined(__clang__)
-#  define VORN_PRINTF_FORMAT(fmt, first) __attribute__((format(printf, fmt, first)))
+#define VORN_PRINTF_FORMAT(fmt, first) __attribute__((format(printf, fmt, first)))
 #else
-#  define VORN_PRINTF_FORMAT(fmt, first)
+#define VORN_PRINTF_FORMAT(fmt, first)
 #endif
 
 VORN_EXTERN_C_BEGIN

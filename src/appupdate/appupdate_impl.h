@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "cstr/cstr_impl.h"
 #include "vorn/appupdate.h"
 
 namespace vorn::detail::appupdate {

@@ -51,9 +51,12 @@ bool SkipDoctype(const char*& p) {
     if (*p == '[') {
       ++p;
       for (int depth = 1; depth > 0; ++p) {
-        if (*p == '[') ++depth;
-        else if (*p == ']') --depth;
-        else if (*p == 0) return false;
+        if (*p == '[')
+          ++depth;
+        else if (*p == ']')
+          --depth;
+        else if (*p == 0)
+          return false;
       }
     } else {
       ++p;
@@ -175,7 +178,7 @@ const char* WalkNesting(const char* text, uint32_t limit, uint32_t& deepest) {
     if (*p == 0) return nullptr;
     if (*p != '<') {
       if (depth == 0) return nullptr;  // text outside every element: rejected by the parse
-      p += std::strcspn(p, "<");  // character data
+      p += std::strcspn(p, "<");       // character data
       continue;
     }
     if (depth > 0 && p[1] == '/') {

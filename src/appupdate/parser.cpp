@@ -88,9 +88,7 @@ void LogParseError(const char* where, const char* message) {
 // `name` (size bytes) equals the lower-case ASCII `word` without regard to ASCII case.
 bool EqualsNoCase(const char* name, size_t size, const char* word) {
   for (size_t i = 0; i < size; ++i) {
-    char c = name[i];
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    if (word[i] == 0 || c != word[i]) return false;
+    if (word[i] == 0 || ascii_lower(name[i]) != word[i]) return false;
   }
   return word[size] == 0;
 }
@@ -449,7 +447,7 @@ class Walker {
   // The temporary directory followed by "nublo\", or "SYSTEMP" when there is none.
   const char* TempFolder() {
     if (temp_folder_.empty()) {
-      if (platform::TempDirectory(temp_folder_)) {
+      if (platform::temp_directory(temp_folder_)) {
         temp_folder_.append("nublo\\");
       } else {
         temp_folder_.assign("SYSTEMP");

@@ -7,12 +7,7 @@
 
 namespace vorn::detail::appupdate {
 
-size_t WideLength(const unsigned short* text) {
-  if (text == nullptr) return 0;
-  size_t n = 0;
-  while (text[n] != 0) ++n;
-  return n;
-}
+size_t WideLength(const unsigned short* text) { return text_length(text); }
 
 namespace {
 

@@ -74,7 +74,7 @@ class Checker {
     std::string text;
     text.assign(want);
     if (want == kTempFolder) {
-      if (!platform::TempDirectory(text)) return false;
+      if (!platform::temp_directory(text)) return false;
       text += "nublo\\";
     }
     size_t n = 0;
@@ -133,8 +133,7 @@ const Expected kComponet3Children[] = {
     {"componet3_1", "1.3.3.4", "1.2.4.5", nullptr, nullptr, nullptr, 0, nullptr, nullptr, 0, 0, nullptr},
 };
 const Expected kComponet4Children[] = {
-    {"file2", "9725ea3d", "23aed3", "file2.exe", kTempFolder, "file2.link", 2, "file2-caption", nullptr, 1, 0,
-     nullptr},
+    {"file2", "9725ea3d", "23aed3", "file2.exe", kTempFolder, "file2.link", 2, "file2-caption", nullptr, 1, 0, nullptr},
 };
 
 // Attribute names in any case, entities, upmethod values, and text children carried by
@@ -186,8 +185,11 @@ extern "C" int do_appudpateparser_unittest(void) {
        {{"suite", nullptr, nullptr, nullptr, nullptr, nullptr, 0, "Suite", nullptr, 0, 1, kSuiteChildren}}},
       // Every matched component is current: nothing to report.
       {kReferenceDocument,
-       {{"main", nullptr, "1.1", 0}, {"componet2", nullptr, "34576ead", 1}, {"componet3", nullptr, "", 1},
-        {"componet4", nullptr, "2", 0}, {"componet5", nullptr, "0.0", 0}},
+       {{"main", nullptr, "1.1", 0},
+        {"componet2", nullptr, "34576ead", 1},
+        {"componet3", nullptr, "", 1},
+        {"componet4", nullptr, "2", 0},
+        {"componet5", nullptr, "0.0", 0}},
        {}},
   };
   Checker checker;

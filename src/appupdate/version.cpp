@@ -12,14 +12,14 @@ constexpr size_t kMaxPiece = 64;
 // modulo 2^32 like the rest of the arithmetic.
 uint32_t PieceValue(const unsigned short* piece, size_t count) {
   size_t i = 0;
-  while (i < count && (piece[i] == ' ' || (piece[i] >= 9 && piece[i] <= 13))) ++i;
+  while (i < count && is_ascii_space(piece[i])) ++i;
   bool negative = false;
   if (i < count && (piece[i] == '+' || piece[i] == '-')) {
     negative = piece[i] == '-';
     ++i;
   }
   uint32_t value = 0;
-  for (; i < count && piece[i] >= '0' && piece[i] <= '9'; ++i) value = value * 10u + (piece[i] - '0');
+  for (; i < count && is_ascii_digit(piece[i]); ++i) value = value * 10u + (piece[i] - '0');
   return negative ? 0u - value : value;
 }
 

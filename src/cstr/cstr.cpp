@@ -8,8 +8,6 @@
 
 namespace {
 
-inline char fold_ascii_lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
-
 inline int32_t signed_byte_difference(char a, char b) {
   return static_cast<int32_t>(static_cast<signed char>(a)) - static_cast<int32_t>(static_cast<signed char>(b));
 }
@@ -20,8 +18,8 @@ int32_t compare_case_blind(const char* a, const char* b, uint64_t limit) {
   char fa = 0;
   char fb = 0;
   for (uint64_t i = 0; i < limit; ++i) {
-    fa = fold_ascii_lower(a[i]);
-    fb = fold_ascii_lower(b[i]);
+    fa = vorn::detail::ascii_lower(a[i]);
+    fb = vorn::detail::ascii_lower(b[i]);
     if (a[i] == 0 || fa != fb) break;
   }
   return signed_byte_difference(fa, fb);
@@ -54,9 +52,7 @@ char* Vorn_IToA(int32_t value, char* buffer) {
 
 int32_t Vorn_stricmp(const char* a, const char* b) { return compare_case_blind(a, b, UINT64_MAX); }
 
-int32_t Vorn_strnicmp(const char* a, const char* b, uint32_t n) {
-  return n == 0 ? 0 : compare_case_blind(a, b, n);
-}
+int32_t Vorn_strnicmp(const char* a, const char* b, uint32_t n) { return n == 0 ? 0 : compare_case_blind(a, b, n); }
 
 int32_t Vorn_strncmp(const char* a, const char* b, int32_t n) {
   for (int32_t i = 0; i < n; ++i) {
@@ -91,7 +87,9 @@ uint32_t GetANSIStrDumpSize(const char* text) {
   return text == nullptr ? 1 : static_cast<uint32_t>(std::strlen(text)) + 1;
 }
 
-char* vorn_ansistrduplen_impl(const char* text, uint32_t* length) { return vorn::detail::dup_with_length(text, length); }
+char* vorn_ansistrduplen_impl(const char* text, uint32_t* length) {
+  return vorn::detail::dup_with_length(text, length);
+}
 
 unsigned short* vorn_strdup_impl(const unsigned short* text) { return vorn::detail::dup_with_length(text, nullptr); }
 

@@ -8,19 +8,14 @@
 #include <cstdint>
 #include <cstring>
 
+#include "cstr/unit_traits.h"
+
 namespace vorn::detail {
 
 /// Units before the terminator; 0 for null.
 template <class Unit>
 inline uint32_t text_length(const Unit* text) {
-  if (text == nullptr) return 0;
-  if constexpr (sizeof(Unit) == 1) {
-    return static_cast<uint32_t>(std::strlen(reinterpret_cast<const char*>(text)));
-  } else {
-    const Unit* end = text;
-    while (*end != 0) ++end;
-    return static_cast<uint32_t>(end - text);
-  }
+  return text != nullptr ? UnitTraits<Unit>::length(text) : 0;
 }
 
 /// A new[] copy of `text` with its terminator; `*length` (optional) is 0 first, then the length.

@@ -8,6 +8,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "cstr/cstr_impl.h"
+
 namespace vorn::detail::path {
 
 // Limits of the split parts, terminator excluded; buffers of 3, 256, 260 and 256 units suffice.
@@ -76,8 +78,7 @@ void directory_of(const Unit* path, Unit* out) {
   if (path == nullptr) return;
   Unit dir[kMaxDir + 1];
   split<Unit>(path, out, dir, nullptr, nullptr);
-  Unit* tail = out;
-  while (*tail != 0) ++tail;
+  Unit* tail = out + text_length(out);
   for (const Unit* d = dir; *d != 0; ++d) *tail++ = *d;
   *tail = 0;
 }
@@ -87,8 +88,7 @@ void directory_of(const Unit* path, Unit* out) {
 template <class Unit>
 const Unit* file_name(const Unit* path) {
   if (path == nullptr) return nullptr;
-  const Unit* end = path;
-  while (*end != 0) ++end;
+  const Unit* end = path + text_length(path);
   for (const Unit* p = end - 1; p > path; --p) {
     if (is_separator(*p) || *p == Unit(':')) return p + 1;
   }
@@ -99,8 +99,7 @@ const Unit* file_name(const Unit* path) {
 /// there is none. Separators do not stop the search.
 template <class Unit>
 const Unit* after_last_dot(const Unit* path) {
-  const Unit* end = path;
-  while (*end != 0) ++end;
+  const Unit* end = path + text_length(path);
   for (const Unit* p = end - 1; p > path; --p) {
     if (*p == Unit('.')) return p + 1;
   }

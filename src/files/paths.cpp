@@ -9,12 +9,10 @@ namespace path = vorn::detail::path;
 
 namespace {
 
-char fold(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
 bool same_ignoring_case(const char* a, size_t a_len, const char* b, size_t b_len) {
   if (a_len != b_len) return false;
   for (size_t i = 0; i < a_len; ++i) {
-    if (fold(a[i]) != fold(b[i])) return false;
+    if (vorn::detail::ascii_lower(a[i]) != vorn::detail::ascii_lower(b[i])) return false;
   }
   return true;
 }

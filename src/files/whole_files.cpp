@@ -22,7 +22,7 @@ template <class Unit>
 int32_t read_whole(const Unit* path, char** out) {
   if (out != nullptr) *out = nullptr;
   if (files::is_empty_path(path)) return 0;
-  FILE* stream = files::PathUnit<Unit>::open(path, "rb");
+  FILE* stream = vorn::detail::UnitTraits<Unit>::open_file(path, "rb");
   if (stream == nullptr) return -1;
   const long long size = stream_size(stream);
   if (size < 1) {

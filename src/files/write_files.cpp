@@ -12,10 +12,10 @@ namespace {
 
 template <class Unit>
 int32_t write_whole(const Unit* path, const void* data, uint32_t size) {
-  const typename files::PathUnit<Unit>::Text name(path);
+  const typename vorn::detail::UnitTraits<Unit>::PathText name(path);
   const TVornLogAutoTicks ticks("Vorn_WriteFile", "size:%u,name:%s", size, name.c_str());
   if (files::is_empty_path(path)) return -1;
-  FILE* stream = files::PathUnit<Unit>::open(path, "w+b");
+  FILE* stream = vorn::detail::UnitTraits<Unit>::open_file(path, "w+b");
   if (stream == nullptr) return -2;
   if (data != nullptr && size != 0 && std::fwrite(data, 1, size, stream) != size) {
     std::fclose(stream);

@@ -585,8 +585,7 @@ class SprintfEngine {
         sign = ' ';
       }
     } else {
-      magnitude =
-          dir.long_long ? static_cast<uint64_t>(args_.Int64()) : uint64_t{static_cast<uint32_t>(args_.Int32())};
+      magnitude = dir.long_long ? static_cast<uint64_t>(args_.Int64()) : uint64_t{static_cast<uint32_t>(args_.Int32())};
     }
     const bool alt = dir.alt && magnitude != 0;
     int32_t precision = dir.precision;

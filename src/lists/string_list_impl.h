@@ -6,9 +6,8 @@
 // view of that vector that the exported classes construct on the fly, so the classes
 // keep their exported layout (vtable, FItems).
 //
-// What differs between the two lists lives in ListTraits: the item class, whether
-// U+2028 ends a line, and how a file's bytes become units and back (raw bytes for the
-// narrow list, little-endian 16-bit units for the wide one).
+// What differs between the two lists (the item class, whether U+2028 ends a line,
+// how a file's bytes become units and back) lives in UnitTraits.
 #ifndef VORN_SRC_LISTS_STRING_LIST_IMPL_H
 #define VORN_SRC_LISTS_STRING_LIST_IMPL_H
 
@@ -17,76 +16,18 @@
 #include <memory>
 #include <vector>
 
-#include "vorn/files.h"
+#include "cstr/unit_traits.h"
 #include "vorn/strings.h"
 
 namespace vorn::detail {
-
-template <class Unit>
-struct ListTraits;
-
-template <>
-struct ListTraits<char> {
-  using Item = TStringA;
-  static constexpr bool kLineSeparator = false;
-
-  static int32_t read_file(const char* path, char** out) { return Vorn_ReadFileA(path, out); }
-  static int32_t write_file(const char* path, const void* data, uint32_t size) {
-    return Vorn_WriteFileA(path, data, size);
-  }
-};
-
-template <>
-struct ListTraits<unsigned short> {
-  using Item = TWideString;
-  // LINE SEPARATOR ends a line in wide text, after CR and LF.
-  static constexpr bool kLineSeparator = true;
-  static constexpr unsigned short kLineSeparatorUnit = 0x2028;
-
-  static int32_t read_file(const unsigned short* path, char** out) { return Vorn_ReadFileW(path, out); }
-  static int32_t write_file(const unsigned short* path, const void* data, uint32_t size) {
-    return Vorn_WriteFileW(path, data, size);
-  }
-};
-
-/// The file's bytes as units: the bytes themselves for 8-bit text; for 16-bit text the
-/// whole little-endian units (an odd last byte is dropped). Decoded explicitly so that
-/// the byte buffer is never read through another type.
-template <class Unit>
-std::vector<Unit> units_from_file_bytes(const char* bytes, size_t size) {
-  if constexpr (sizeof(Unit) == 1) {
-    return std::vector<Unit>(bytes, bytes + size);
-  } else {
-    std::vector<Unit> units(size / 2);
-    const auto* b = reinterpret_cast<const unsigned char*>(bytes);
-    for (size_t i = 0; i < units.size(); ++i) units[i] = static_cast<Unit>(b[2 * i] | (b[2 * i + 1] << 8));
-    return units;
-  }
-}
-
-/// The units of a text as the bytes of a file: 8-bit units as they are, 16-bit units
-/// little-endian.
-template <class Unit>
-std::vector<char> file_bytes_from_units(const Unit* text, size_t length) {
-  if constexpr (sizeof(Unit) == 1) {
-    return std::vector<char>(text, text + length);
-  } else {
-    std::vector<char> bytes(length * 2);
-    for (size_t i = 0; i < length; ++i) {
-      bytes[2 * i] = static_cast<char>(text[i] & 0xFF);
-      bytes[2 * i + 1] = static_cast<char>(text[i] >> 8);
-    }
-    return bytes;
-  }
-}
 
 /// Operations on a list's item vector. The vector and every item it points to belong
 /// to the list.
 template <class Unit>
 class ListOps {
  public:
-  using Traits = ListTraits<Unit>;
-  using Item = typename Traits::Item;
+  using Traits = UnitTraits<Unit>;
+  using Item = typename Traits::String;
   using Items = std::vector<Item*>;
 
   explicit ListOps(Items& items) : items_(items) {}
@@ -94,7 +35,7 @@ class ListOps {
   /// Appends an owned item; returns its index.
   int append(std::unique_ptr<Item> item) {
     items_.push_back(item.get());
-    item.release();
+    (void)item.release();  // the vector owns it now
     return static_cast<int>(items_.size() - 1);
   }
   int add_copy(const Item& other) { return append(std::make_unique<Item>(other)); }
@@ -113,6 +54,25 @@ class ListOps {
   /// Deep copy of another list's items, in order.
   void copy_from(const Items& other) {
     for (const Item* item : other) add_copy(*item);
+  }
+
+  /// The copy constructor's item vector: a deep copy of `other`.
+  static Items* copy_of(const Items& other) {
+    auto* items = new Items;
+    try {
+      ListOps(*items).copy_from(other);
+    } catch (...) {
+      // Out of memory half-way: release what was copied before the exception goes on.
+      destroy(items);
+      throw;
+    }
+    return items;
+  }
+
+  /// The destructor's work: the items, then the vector.
+  static void destroy(Items* items) {
+    ListOps(*items).clear();
+    delete items;
   }
 
   void remove(int index) {
@@ -206,7 +166,7 @@ class ListOps {
       delete[] bytes;
       return false;
     }
-    const std::vector<Unit> units = units_from_file_bytes<Unit>(bytes, static_cast<size_t>(size));
+    const std::vector<Unit> units = Traits::units_from_file_bytes(bytes, static_cast<size_t>(size));
     delete[] bytes;
     split_lines(units.data(), units.size());
     return true;
@@ -216,7 +176,7 @@ class ListOps {
   bool save(const Unit* path) const {
     if (path == nullptr || path[0] == 0) return false;
     const Item text = join(10);
-    const std::vector<char> bytes = file_bytes_from_units(text.GetBuffer(), text.Length());
+    const std::vector<char> bytes = Traits::file_bytes_from_units(text.GetBuffer(), text.Length());
     return Traits::write_file(path, bytes.data(), static_cast<uint32_t>(bytes.size())) >= 0;
   }
 

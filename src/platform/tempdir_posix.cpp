@@ -4,7 +4,7 @@
 
 namespace vorn::platform {
 
-bool TempDirectory(std::string& out) {
+bool temp_directory(std::string& out) {
   const char* dir = std::getenv("TMPDIR");
   out = (dir != nullptr && dir[0] != '\0') ? dir : "/tmp";
   if (out.back() != '/') out.push_back('/');

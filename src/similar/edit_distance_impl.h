@@ -17,12 +17,12 @@
 #include <cstdint>
 #include <cstring>
 
+#include "cstr/ascii.h"
+
 namespace vorn::detail::similar {
 
 // 'a'..'z' become 'A'..'Z'; every other byte stays as it is.
-inline unsigned char fold(unsigned char c) {
-  return static_cast<unsigned char>(static_cast<unsigned>(c - 'a') < 26u ? c - 32 : c);
-}
+inline unsigned char fold(unsigned char c) { return ascii_upper(c); }
 
 // Bytes that belong to words: 33..125 and 127. Blank, controls, '~' and 128..255 separate.
 inline bool is_word_byte(unsigned char c) { return (c >= 33 && c <= 125) || c == 127; }

@@ -8,6 +8,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "strings/string_core_impl.h"
+
 namespace vorn::detail {
 
 constexpr uint32_t kGuidBytes = 16;
@@ -31,10 +33,19 @@ void write_hex_bytes(Unit* out, const unsigned char* data, uint32_t count, bool 
   *out = 0;
 }
 
+/// FromGUID: the 32 digits of a GUID in a buffer of 50 units.
+template <class Unit>
+void set_guid_text(StringRep<Unit> rep, const void* guid, bool lower_case) {
+  constexpr uint32_t kGuidCapacity = 50;
+  if (rep.set_capacity(kGuidCapacity)) {
+    write_hex_bytes(rep.buffer(), static_cast<const unsigned char*>(guid), kGuidBytes, lower_case);
+  }
+}
+
 /// 0-9 for '0'-'9', 10-15 for 'A'-'F' and 'a'-'f', 0 for every other unit.
 template <class Unit>
 unsigned char hex_value(Unit c) {
-  if (c >= '0' && c <= '9') return static_cast<unsigned char>(c - '0');
+  if (is_ascii_digit(c)) return static_cast<unsigned char>(c - '0');
   if (c >= 'A' && c <= 'F') return static_cast<unsigned char>(c - 'A' + 10);
   if (c >= 'a' && c <= 'f') return static_cast<unsigned char>(c - 'a' + 10);
   return 0;

@@ -16,10 +16,6 @@
 #include <cstring>
 #include <new>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
 #include "cstr/cstr_impl.h"
 
 namespace vorn::detail {
@@ -30,11 +26,7 @@ namespace vorn::detail {
 template <class Unit>
 Unit* allocate_units(uint64_t count) {
   if (count == 0 || count > UINT32_MAX) return nullptr;
-  if constexpr (sizeof(Unit) == 1) {
-    return new (std::nothrow) Unit[count];
-  } else {
-    return new (std::nothrow) Unit[count]();
-  }
+  return UnitTraits<Unit>::new_block(static_cast<size_t>(count));
 }
 
 /// The length of a string's own text. The buffer holds at least `capacity` defined
@@ -42,32 +34,7 @@ Unit* allocate_units(uint64_t count) {
 /// that fills its capacity without a terminator is counted on unit by unit.
 template <class Unit>
 uint32_t buffer_length(const Unit* buffer, uint32_t capacity) {
-  if (buffer == nullptr) return 0;
-  if constexpr (sizeof(Unit) == 1) {
-    return text_length(buffer);
-  } else {
-    uint32_t i = 0;
-#if defined(__SSE2__)
-    const __m128i zero = _mm_setzero_si128();
-    const auto zero_lanes = [&zero](const Unit* p) {
-      return _mm_cmpeq_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)), zero);
-    };
-    // 32 units a step while no terminator shows, then 8 at a time to place it.
-    for (; capacity - i >= 32; i += 32) {
-      const __m128i any = _mm_or_si128(_mm_or_si128(zero_lanes(buffer + i), zero_lanes(buffer + i + 8)),
-                                       _mm_or_si128(zero_lanes(buffer + i + 16), zero_lanes(buffer + i + 24)));
-      if (_mm_movemask_epi8(any) != 0) break;
-    }
-    for (; capacity - i >= 8; i += 8) {
-      const auto mask = static_cast<unsigned>(_mm_movemask_epi8(zero_lanes(buffer + i)));
-      if (mask != 0) return i + static_cast<uint32_t>(__builtin_ctz(mask) / 2);
-    }
-#else
-    (void)capacity;
-#endif
-    while (buffer[i] != 0) ++i;
-    return i;
-  }
+  return buffer != nullptr ? UnitTraits<Unit>::buffer_length(buffer, capacity) : 0;
 }
 
 /// Copies at most `count` units of `src` forward into `dst`, stopping at the source's
@@ -75,12 +42,7 @@ uint32_t buffer_length(const Unit* buffer, uint32_t capacity) {
 /// later in the same buffer as `dst` (the copy runs from the first unit on).
 template <class Unit>
 void copy_counted(Unit* dst, const Unit* src, uint32_t count) {
-  size_t n = 0;
-  if constexpr (sizeof(Unit) == 1) {
-    n = strnlen(reinterpret_cast<const char*>(src), count);
-  } else {
-    while (n < count && src[n] != 0) ++n;
-  }
+  const size_t n = UnitTraits<Unit>::length_within(src, count);
   // memmove: a source later in the same buffer overlaps the destination.
   std::memmove(dst, src, n * sizeof(Unit));
   std::memset(dst + n, 0, (count - n) * sizeof(Unit));
@@ -89,16 +51,7 @@ void copy_counted(Unit* dst, const Unit* src, uint32_t count) {
 /// Unsigned comparison of two zero-terminated texts, like strcmp.
 template <class Unit>
 int compare_units(const Unit* a, const Unit* b) {
-  if constexpr (sizeof(Unit) == 1) {
-    const int r = std::strcmp(reinterpret_cast<const char*>(a), reinterpret_cast<const char*>(b));
-    return (r > 0) - (r < 0);
-  } else {
-    while (*a != 0 && *a == *b) {
-      ++a;
-      ++b;
-    }
-    return (*a > *b) - (*a < *b);
-  }
+  return UnitTraits<Unit>::compare(a, b);
 }
 
 /// True when both texts are empty (null or starting with the terminator), or when
@@ -116,7 +69,7 @@ bool equal_texts(const Unit* a, const Unit* b) {
 /// holding the empty text; the UTF-16 string reads a missing buffer as the empty text.
 template <class Unit>
 int order_buffers(const Unit* a, const Unit* b) {
-  if constexpr (sizeof(Unit) == 1) {
+  if constexpr (UnitTraits<Unit>::kMissingBufferSortsFirst) {
     if (a == nullptr || b == nullptr) return (a != nullptr) - (b != nullptr);
     return compare_units(a, b);
   } else {
@@ -141,53 +94,32 @@ inline uint32_t widen_ascii(unsigned short* dst, const char* text, uint32_t coun
   return n;
 }
 
-/// How each unit type feeds the hash skeleton. The 8-bit string reads bytes as
-/// signed values and pairs them; the UTF-16 string reads units unsigned and uses
-/// only the first two units of each group of four.
-template <class Unit>
-struct HashFeed;
-
-template <>
-struct HashFeed<char> {
-  static uint32_t value(const char* p) { return static_cast<uint32_t>(static_cast<int32_t>(static_cast<signed char>(*p))); }
-  static uint32_t pair(const char* p) { return value(p) + (value(p + 1) << 8); }
-  static uint32_t first(const char* group) { return pair(group); }
-  static uint32_t second(const char* group) { return pair(group + 2); }
-};
-
-template <>
-struct HashFeed<unsigned short> {
-  static uint32_t value(const unsigned short* p) { return *p; }
-  static uint32_t first(const unsigned short* group) { return group[0]; }
-  static uint32_t second(const unsigned short* group) { return group[1]; }
-};
-
 /// The SuperFastHash skeleton over `length` units of `text`; 0 for an empty text.
 template <class Unit>
 uint32_t hash_units(const Unit* text, uint32_t length) {
-  using Feed = HashFeed<Unit>;
+  using Feed = UnitTraits<Unit>;
   if (length == 0) return 0;
   uint32_t h = length;
   const Unit* p = text;
   for (uint32_t groups = length / 4; groups > 0; --groups, p += 4) {
-    h += Feed::first(p);
-    h = h ^ (h << 16) ^ (Feed::second(p) << 11);
+    h += Feed::hash_first(p);
+    h = h ^ (h << 16) ^ (Feed::hash_second(p) << 11);
     h += h >> 11;
   }
   switch (length % 4) {
     case 3:
-      h += Feed::first(p);
+      h += Feed::hash_first(p);
       h ^= h << 16;
-      h ^= Feed::value(p + 2) << 18;
+      h ^= Feed::hash_value(p + 2) << 18;
       h += h >> 11;
       break;
     case 2:
-      h += Feed::first(p);
+      h += Feed::hash_first(p);
       h ^= h << 11;
       h += h >> 17;
       break;
     case 1:
-      h += Feed::value(p);
+      h += Feed::hash_value(p);
       h ^= h << 10;
       h += h >> 1;
       break;
@@ -243,6 +175,16 @@ class StringRep {
     uint32_t n = 0;
     Unit* copy = dup_with_length(text, &n);
     adopt(copy, copy != nullptr && n != 0 ? n + 1 : 0);
+  }
+
+  /// The counted constructor: the first `count` units of `text` (all of it for 0).
+  /// A null or empty text leaves the string without buffer.
+  void take_counted(const Unit* text, uint32_t count) {
+    if (text == nullptr || text[0] == 0) return;
+    if (count == 0) count = text_length(text);
+    if (count == UINT32_MAX || !set_capacity(count + 1)) return;
+    copy_counted(buffer_, text, count);
+    buffer_[count] = 0;
   }
 
   bool set_capacity(uint32_t n) {
@@ -326,7 +268,8 @@ class StringRep {
       insert_copy_of_own_text(text, position, count);
       return;
     }
-    const uint32_t at = (position < 0 || static_cast<uint32_t>(position) > length) ? length : static_cast<uint32_t>(position);
+    const uint32_t at =
+        (position < 0 || static_cast<uint32_t>(position) > length) ? length : static_cast<uint32_t>(position);
     if (count == 0) count = text_length(text);
     if (!grow_for(length, count)) return;
     std::memmove(buffer_ + at + count, buffer_ + at, (static_cast<size_t>(length - at) + 1) * sizeof(Unit));
@@ -396,6 +339,14 @@ class StringRep {
   Unit*& buffer_;
   uint32_t& capacity_;
 };
+
+/// A + text: a copy of `string` with `text` appended exactly.
+template <class String, class Unit>
+String concatenated(const String& string, const Unit* text) {
+  String sum(string);
+  sum += text;
+  return String(sum);
+}
 
 }  // namespace vorn::detail
 

@@ -15,11 +15,6 @@
 
 namespace vorn::detail {
 
-template <class Unit>
-bool is_ascii_digit(Unit c) {
-  return c >= '0' && c <= '9';
-}
-
 /// True for a negative value of a signed type; never for an unsigned one.
 template <class Value>
 constexpr bool is_negative(Value value) {
@@ -33,37 +28,14 @@ constexpr bool is_negative(Value value) {
 /// The first `c` in `text` (the terminator itself when `c` is 0); null when absent.
 template <class Unit>
 const Unit* find_unit(const Unit* text, Unit c) {
-  if constexpr (std::is_same_v<Unit, char>) {
-    return std::strchr(text, c);
-  } else {
-    for (;; ++text) {
-      if (*text == c) return text;
-      if (*text == 0) return nullptr;
-    }
-  }
+  return UnitTraits<Unit>::find(text, c);
 }
 
 /// The first occurrence of `needle` in `text` (exact units); the empty needle is found
 /// at `text`. Null when absent.
 template <class Unit>
 const Unit* find_text(const Unit* text, const Unit* needle) {
-  if constexpr (std::is_same_v<Unit, char>) {
-    return std::strstr(text, needle);
-  } else {
-    const Unit first = needle[0];
-    if (first == 0) return text;
-    for (;; ++text) {
-      while (*text != first) {
-        if (*text == 0) return nullptr;
-        ++text;
-      }
-      uint32_t i = 1;
-      while (needle[i] != 0 && text[i] == needle[i]) ++i;
-      if (needle[i] == 0) return text;
-      // The text ended inside a partial match: no later start can match either.
-      if (text[i] == 0) return nullptr;
-    }
-  }
+  return UnitTraits<Unit>::find(text, needle);
 }
 
 /// The first occurrence of the `m` units of `needle` (m > 0) among the `n` units at
@@ -73,13 +45,8 @@ const Unit* find_counted(const Unit* text, size_t n, const Unit* needle, size_t 
   if (n < m) return nullptr;
   const Unit* const last = text + (n - m);  // the last possible start
   for (;; ++text) {
-    if constexpr (sizeof(Unit) == 1) {
-      text = static_cast<const Unit*>(std::memchr(text, needle[0], static_cast<size_t>(last - text) + 1));
-      if (text == nullptr) return nullptr;
-    } else {
-      while (text != last && *text != needle[0]) ++text;
-      if (*text != needle[0]) return nullptr;
-    }
+    text = UnitTraits<Unit>::find_within(text, needle[0], static_cast<size_t>(last - text) + 1);
+    if (text == nullptr) return nullptr;
     if (std::memcmp(text + 1, needle + 1, (m - 1) * sizeof(Unit)) == 0) return text;
     if (text == last) return nullptr;
   }
@@ -100,6 +67,47 @@ void copy_exact(StringRep<Unit> rep, const Unit* text, uint32_t count) {
   rep.buffer()[count] = 0;
 }
 
+/// find: the offset of the first `c`, -1 when absent or the text is empty.
+template <class Unit>
+int first_offset(const Unit* text, Unit c) {
+  if (text == nullptr || text[0] == 0) return -1;
+  return offset_or_minus_one(text, find_unit(text, c));
+}
+
+/// reverseFind: the offset of the last `c`, -1 when absent, for the zero unit or
+/// for an empty text.
+template <class Unit>
+int last_offset(const Unit* text, Unit c) {
+  if (text == nullptr || text[0] == 0 || c == 0) return -1;
+  int last = -1;
+  for (const Unit* p = text; *p != 0; ++p) {
+    if (*p == c) last = static_cast<int>(p - text);
+  }
+  return last;
+}
+
+/// substring: `count` units from `position` (the rest for 0); empty past the end.
+template <class String, class Unit>
+String substring_of(const Unit* buffer, uint32_t length, uint32_t position, uint32_t count) {
+  if (buffer == nullptr || position >= length) return String();
+  return String(buffer + position, count);
+}
+
+/// GetNSubStr: a copy cut to at most `n` units.
+template <class String>
+String prefix_copy(const String& string, uint32_t n) {
+  String copy(string);
+  copy.TruncStr(n);
+  return copy;
+}
+
+/// TruncStr: cuts the text to `n` units when it is longer.
+template <class Unit>
+const Unit* truncate_text(StringRep<Unit> rep, uint32_t n) {
+  if (rep.buffer() != nullptr && rep.length() > n) rep.buffer()[n] = 0;
+  return rep.buffer();
+}
+
 /// The length of the run that starts `start` units into `text` and ends before the
 /// first `stop` unit or the terminator; `*begin` gets its start. -1 when `start` is
 /// not 0 and does not lie inside the text.
@@ -115,6 +123,19 @@ int64_t run_until(const Unit* text, uint64_t start, Unit stop, const Unit** begi
   const Unit* end = p;
   while (*end != 0 && *end != stop) ++end;
   return end - p;
+}
+
+/// GetCharRSubStr: the run from `start` up to `stop` into the (empty) result, its
+/// length into `out_length` (0 when there is no run).
+template <class Unit, class Position>
+void take_char_run(StringRep<Unit> rep, const Unit* text, Position start, Unit stop, Position* out_length) {
+  if (out_length != nullptr) *out_length = 0;
+  if (text == nullptr || is_negative(start)) return;
+  const Unit* begin = nullptr;
+  const int64_t n = run_until(text, static_cast<uint64_t>(start), stop, &begin);
+  if (n < 0) return;
+  if (out_length != nullptr) *out_length = static_cast<Position>(n);
+  copy_exact(rep, begin, static_cast<uint32_t>(n));
 }
 
 /// The file name at the end of a URL: up to the first '?', after the last '/', at most
@@ -133,12 +154,21 @@ uint32_t url_file_name(const Unit* text, const Unit** begin) {
   return n < kMaxName ? n : kMaxName;
 }
 
+/// ExtractFileNameFromURL into the (empty) result.
+template <class Unit>
+void take_url_file_name(StringRep<Unit> rep, const Unit* url) {
+  if (url == nullptr || url[0] == 0) return;
+  const Unit* begin = nullptr;
+  const uint32_t n = url_file_name<Unit>(url, &begin);
+  copy_exact(rep, begin, n);
+}
+
 /// Removes leading and trailing blanks in place: the space, and with `all` also tab,
 /// line feed and carriage return. The buffer stays where it is.
 template <class Unit>
 void trim_in_place(Unit* text, bool all) {
   if (text == nullptr) return;
-  const auto blank = [all](Unit c) { return c == ' ' || (all && (c == '\t' || c == '\n' || c == '\r')); };
+  const auto blank = [all](Unit c) { return is_trim_blank(c, all); };
   Unit* first = text;
   while (*first != 0 && blank(*first)) ++first;
   Unit* end = first + text_length(first);
@@ -148,13 +178,11 @@ void trim_in_place(Unit* text, bool all) {
   text[kept] = 0;
 }
 
-/// Maps the ASCII letters `from`..`from + 25` by adding `shift`; other units stay.
-template <class Unit>
-void map_ascii_letters(Unit* text, Unit from, int shift) {
+/// toLower and toUpper: ASCII letters only, other units stay.
+template <class Unit, Unit (*Fold)(Unit)>
+void fold_ascii_letters(Unit* text) {
   if (text == nullptr) return;
-  for (; *text != 0; ++text) {
-    if (*text >= from && *text <= from + 25) *text = static_cast<Unit>(*text + shift);
-  }
+  for (; *text != 0; ++text) *text = Fold(*text);
 }
 
 /// Builds a text by appends that grow by the strings' growth rule, keeping the
@@ -273,6 +301,18 @@ uint32_t between_tags(const Unit* text, const Unit* start_tag, const Unit* end_t
   return static_cast<uint32_t>(end - part);
 }
 
+/// fromBetweenTag: the text between the tags, or the empty text when there is none.
+template <class Unit>
+void set_between_tags(StringRep<Unit> rep, const Unit* text, const Unit* start_tag, const Unit* end_tag) {
+  const Unit* begin = nullptr;
+  const uint32_t n = text != nullptr ? between_tags(text, start_tag, end_tag, &begin) : 0;
+  if (n == 0) {
+    rep.clear();
+    return;
+  }
+  rep.set_text(begin, n);
+}
+
 /// Decimal text to a number: blanks (space, 9-13), one sign, then at most
 /// `max_digits` digits read from `text + start`; `max_digits` 0 reads without limit
 /// from the start of `text` (`start` ignored). Overflow wraps. A start that is
@@ -291,7 +331,7 @@ Value parse_decimal(const Unit* text, int64_t start, int64_t max_digits) {
     }
     p = text + start;
   }
-  while (*p == ' ' || (*p >= 9 && *p <= 13)) ++p;
+  while (is_ascii_space(*p)) ++p;
   const bool negative = *p == '-';
   if (*p == '-' || *p == '+') ++p;
   Bits value = 0;
@@ -319,6 +359,21 @@ uint32_t write_decimal(Unit* out, long long value, int64_t width) {
   while (count != 0) out[at++] = static_cast<Unit>(digits[--count]);
   out[at] = 0;
   return at;
+}
+
+/// IntToStr: the buffer holds at least 50 units (room for any 64-bit value); a
+/// width of 50 or more gets a buffer of width + 1 units instead. A smaller buffer
+/// is replaced and its text dropped. If no buffer can be had, the string stays as
+/// it was.
+template <class Unit, class Position>
+void set_decimal(StringRep<Unit> rep, long long value, Position width) {
+  constexpr int64_t kNumberCapacity = 50;
+  const int64_t wanted = static_cast<int64_t>(width) + 1;
+  const int64_t needed = wanted > kNumberCapacity ? wanted : kNumberCapacity;
+  if (rep.capacity() < needed) {
+    if (needed > static_cast<int64_t>(UINT32_MAX - 2) || !rep.set_capacity(static_cast<uint32_t>(needed))) return;
+  }
+  write_decimal(rep.buffer(), value, width);
 }
 
 /// Non-empty and made only of '0'-'9'.
@@ -357,6 +412,14 @@ bool telephone_shape(const Unit* text) {
     }
   }
   return counted >= 2;
+}
+
+/// IsEmailStr: an '@' with something after it.
+template <class Unit>
+bool email_shape(const Unit* text) {
+  if (text == nullptr || text[0] == 0) return false;
+  const Unit* at = find_unit<Unit>(text, '@');
+  return at != nullptr && at[1] != 0;
 }
 
 /// The first group of exactly four digits, not part of a longer run of digits, whose
@@ -402,6 +465,13 @@ int32_t extract_year(Unit* text, bool remove, int min_year, int max_year) {
     std::memmove(at, at + 4, (static_cast<size_t>(text_length(at + 4)) + 1) * sizeof(Unit));
   }
   return year;
+}
+
+/// extractYear: the first year in range, 0 when there is none.
+template <class Unit>
+int32_t first_year(const Unit* text, int min_year, int max_year) {
+  int32_t year = 0;
+  return find_year(text, min_year, max_year, &year) != nullptr ? year : 0;
 }
 
 }  // namespace vorn::detail

@@ -10,14 +10,89 @@
 #include "vorn/strings.h"
 
 namespace {
-using Unit = char;
-using Position = int32_t;
-using CharArg = const char&;
+using Rep = vorn::detail::StringRep<char>;
 }  // namespace
 
-#define VORN_STRING_CLASS TStringA
-#include "strings/string_text_members.inc"
-#undef VORN_STRING_CLASS
+int TStringA::find(char c, uint32_t /*ignored*/) const { return vorn::detail::first_offset<char>(FBuffer, c); }
+int32_t TStringA::PosSubChar(const char& c, uint32_t ignored) const { return find(c, ignored); }
+int TStringA::reverseFind(char c) { return vorn::detail::last_offset<char>(FBuffer, c); }
+
+TStringA TStringA::substring(uint32_t position, uint32_t count) const {
+  return vorn::detail::substring_of<TStringA>(FBuffer, Length(), position, count);
+}
+TStringA TStringA::left(uint32_t n) const { return substring(0, n); }
+// Unsigned on purpose: n = 0 and n beyond the length both start at or past the end.
+TStringA TStringA::right(uint32_t n) const { return substring(Length() - n, n); }
+TStringA TStringA::Right(uint32_t n) const { return right(n); }
+TStringA TStringA::GetNSubStr(uint32_t n) const { return vorn::detail::prefix_copy(*this, n); }
+TStringA TStringA::GetCharRSubStr(const char* text, int32_t start, char stop, int32_t* out_length) {
+  TStringA run;
+  vorn::detail::take_char_run(Rep(run.FBuffer, run.FCapacity), text, start, stop, out_length);
+  return run;
+}
+TStringA TStringA::GetCharRSubStr(int32_t start, char stop, int32_t* out_length) const {
+  return GetCharRSubStr(FBuffer, start, stop, out_length);
+}
+TStringA TStringA::ExtractFileNameFromURL() const {
+  TStringA name;
+  vorn::detail::take_url_file_name<char>(Rep(name.FBuffer, name.FCapacity), FBuffer);
+  return name;
+}
+
+TStringA& TStringA::Trim(bool all) {
+  vorn::detail::trim_in_place(FBuffer, all);
+  return *this;
+}
+const char* TStringA::TruncStr(uint32_t n) { return vorn::detail::truncate_text(Rep(FBuffer, FCapacity), n); }
+TStringA& TStringA::ReplaceStr(const char* from, const char* to) {
+  vorn::detail::replace_all(Rep(FBuffer, FCapacity), from, to);
+  return *this;
+}
+TStringA& TStringA::toLower() {
+  vorn::detail::fold_ascii_letters<char, vorn::detail::ascii_lower>(FBuffer);
+  return *this;
+}
+TStringA& TStringA::toUpper() {
+  vorn::detail::fold_ascii_letters<char, vorn::detail::ascii_upper>(FBuffer);
+  return *this;
+}
+TStringA& TStringA::fromBetweenTag(const char* text, const char* start_tag, const char* end_tag) {
+  vorn::detail::set_between_tags(Rep(FBuffer, FCapacity), text, start_tag, end_tag);
+  return *this;
+}
+
+int32_t TStringA::StrToInt(const char* text, int32_t start, int32_t max_digits) {
+  return vorn::detail::parse_decimal<int32_t>(text, start, max_digits);
+}
+long long TStringA::StrToInt64(const char* text, int32_t start, int32_t max_digits) {
+  return vorn::detail::parse_decimal<long long>(text, start, max_digits);
+}
+int32_t TStringA::ToInt32(int32_t start, int32_t max_digits) const { return StrToInt(FBuffer, start, max_digits); }
+long long TStringA::ToInt64(int32_t start, int32_t max_digits) const { return StrToInt64(FBuffer, start, max_digits); }
+TStringA& TStringA::IntToStr(long long value, int32_t width) {
+  vorn::detail::set_decimal(Rep(FBuffer, FCapacity), value, width);
+  return *this;
+}
+TStringA& TStringA::FromInt32(int32_t value) { return IntToStr(value, 0); }
+TStringA& TStringA::FromInt64(long long value) { return IntToStr(value, 0); }
+bool TStringA::IsNumeric() const { return vorn::detail::all_digits<char>(FBuffer); }
+bool TStringA::IsNumeric(const char* text) { return vorn::detail::all_digits(text); }
+
+bool TStringA::IsTelStrS(const char* text) { return vorn::detail::telephone_shape(text); }
+bool TStringA::IsTelStr() const { return vorn::detail::telephone_shape<char>(FBuffer); }
+bool TStringA::IsEmailStr() const { return vorn::detail::email_shape<char>(FBuffer); }
+int32_t TStringA::extractYearEX(char* text, bool remove, int min_year, int max_year) {
+  return vorn::detail::extract_year(text, remove, min_year, max_year);
+}
+int32_t TStringA::extractYear(const char* text, int min_year, int max_year) {
+  return vorn::detail::first_year(text, min_year, max_year);
+}
+
+TStringA& TStringA::FromGUID(const void* guid, bool lower_case) {
+  vorn::detail::set_guid_text(Rep(FBuffer, FCapacity), guid, lower_case);
+  return *this;
+}
+bool TStringA::HexToGUID(void* guid) const { return vorn::detail::read_guid_digits<char>(FBuffer, guid); }
 
 int32_t TStringA::PosSubStr(const char* text) const {
   if (IsEmpty() || text == nullptr) return -1;

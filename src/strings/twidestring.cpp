@@ -1,13 +1,14 @@
 // TWideString: the UTF-16 twin of TStringA's storage model, plus the members that
-// take 7-bit narrow text.
-#include "vorn/strings.h"
-
+// take 7-bit narrow text. Each shared member hands its work to the templates it
+// shares with TStringA.
 #include "strings/string_core_impl.h"
+#include "vorn/strings.h"
 
 const unsigned short TWideString::FBufferTemp[2] = {0, 0};
 
 namespace {
 using Unit = unsigned short;
+using Rep = vorn::detail::StringRep<Unit>;
 
 // A narrow text widened into a temporary UTF-16 buffer (null for null).
 class WidenedText {
@@ -28,9 +29,88 @@ class WidenedText {
 };
 }  // namespace
 
-#define VORN_STRING_CLASS TWideString
-#include "strings/string_core_members.inc"
-#undef VORN_STRING_CLASS
+TWideString::TWideString() : FBuffer(nullptr), FCapacity(0) {}
+TWideString::TWideString(const unsigned short* text) : FBuffer(nullptr), FCapacity(0) {
+  Rep(FBuffer, FCapacity).take_copy(text);
+}
+TWideString::TWideString(const unsigned short* text, uint32_t count) : FBuffer(nullptr), FCapacity(0) {
+  Rep(FBuffer, FCapacity).take_counted(text, count);
+}
+TWideString::TWideString(const TWideString& other) : FBuffer(nullptr), FCapacity(0) {
+  Rep(FBuffer, FCapacity).take_copy(other.FBuffer);
+}
+TWideString::TWideString(uint32_t capacity, capacitytag) : FBuffer(nullptr), FCapacity(0) { SetCapacity(capacity); }
+TWideString::~TWideString() { Rep(FBuffer, FCapacity).release(); }
+
+TWideString& TWideString::operator=(const TWideString& other) { return SetText(other.GetBuffer(), 0); }
+TWideString& TWideString::operator=(const unsigned short* text) { return SetText(text, 0); }
+TWideString& TWideString::SetText(const unsigned short* text, uint32_t count) {
+  Rep(FBuffer, FCapacity).set_text(text, count);
+  return *this;
+}
+void TWideString::Assign(const TWideString& source, bool reallocate) {
+  if (&source != this) Rep(FBuffer, FCapacity).assign(source.FBuffer, reallocate);
+}
+
+TWideString& TWideString::Append(const TWideString& other) { return Insert(other.GetBuffer(), -1, 0); }
+TWideString& TWideString::Append(const unsigned short* text, uint32_t count) { return Insert(text, -1, count); }
+TWideString& TWideString::AppendChar(unsigned short c) {
+  Rep(FBuffer, FCapacity).append_unit(c);
+  return *this;
+}
+TWideString& TWideString::Insert(const unsigned short* text, int32_t position, uint32_t count) {
+  Rep(FBuffer, FCapacity).insert(text, position, count);
+  return *this;
+}
+TWideString& TWideString::Insert(unsigned short c, int32_t position) {
+  const unsigned short text[2] = {c, 0};
+  return Insert(text, position, 1);
+}
+TWideString& TWideString::Insert(const TWideString& other, int32_t position) {
+  return Insert(other.GetBuffer(), position, 0);
+}
+TWideString& TWideString::remove(uint32_t position, uint32_t count) {
+  Rep(FBuffer, FCapacity).remove(position, count);
+  return *this;
+}
+TWideString& TWideString::deleteSubStr(uint32_t position, uint32_t count) { return remove(position, count); }
+TWideString& TWideString::operator+=(const TWideString& other) { return *this += other.GetBuffer(); }
+TWideString& TWideString::operator+=(const unsigned short* text) {
+  Rep(FBuffer, FCapacity).append_exact(text);
+  return *this;
+}
+TWideString TWideString::operator+(const unsigned short* text) const { return vorn::detail::concatenated(*this, text); }
+
+bool TWideString::SetCapacity(uint32_t n) { return Rep(FBuffer, FCapacity).set_capacity(n); }
+bool TWideString::ReSetCapacity(uint32_t n) { return Rep(FBuffer, FCapacity).reset_capacity(n); }
+void TWideString::Clear() { Rep(FBuffer, FCapacity).clear(); }
+void TWideString::ZeroString() { Rep(FBuffer, FCapacity).zero(); }
+void TWideString::DeleteBuffer() { Rep(FBuffer, FCapacity).release(); }
+
+uint32_t TWideString::Length() const { return vorn::detail::buffer_length<unsigned short>(FBuffer, FCapacity); }
+uint32_t TWideString::Length(const unsigned short* text) { return vorn::detail::text_length(text); }
+TWideString* TWideString::Dup() const { return new (std::nothrow) TWideString(*this); }
+unsigned short* TWideString::Dup(const unsigned short* text) { return vorn::detail::malloc_dup(text); }
+
+bool TWideString::operator==(const unsigned short* text) const {
+  return vorn::detail::equal_texts<unsigned short>(FBuffer, text);
+}
+bool TWideString::operator==(const TWideString& other) const {
+  return vorn::detail::equal_texts<unsigned short>(FBuffer, other.FBuffer);
+}
+bool TWideString::operator<(const TWideString& other) const {
+  return vorn::detail::order_buffers<unsigned short>(FBuffer, other.FBuffer) < 0;
+}
+bool TWideString::operator<=(const TWideString& other) const {
+  return vorn::detail::order_buffers<unsigned short>(FBuffer, other.FBuffer) <= 0;
+}
+bool TWideString::operator>(const TWideString& other) const {
+  return vorn::detail::order_buffers<unsigned short>(FBuffer, other.FBuffer) > 0;
+}
+bool TWideString::operator>=(const TWideString& other) const {
+  return vorn::detail::order_buffers<unsigned short>(FBuffer, other.FBuffer) >= 0;
+}
+uint32_t TWideString::hashValue() const { return vorn::detail::hash_units(FBuffer, Length()); }
 
 TWideString& TWideString::operator+=(unsigned short c) {
   const Unit text[2] = {c, 0};

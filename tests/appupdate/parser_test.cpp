@@ -1,15 +1,13 @@
 // ParseAppUpdateInfo end to end: selection, record fields, errors and their log lines.
 #include <gtest/gtest.h>
-#include <stdio.h>
-#include <unistd.h>
 
 #include <cstdlib>
-#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "appupdate/appupdate_impl.h"
+#include "test_support.h"
 #include "vorn/appupdate.h"
 #include "vorn/log.h"
 
@@ -69,44 +67,33 @@ struct Result {
 };
 
 // Every test runs with a fresh temporary directory as $TMPDIR and a log file in it.
-class ParseAppUpdateInfoTest : public ::testing::Test {
+class ParseAppUpdateInfoTest : public vorn_test::LogCaptureTest {
  protected:
   void SetUp() override {
-    char pattern[] = "/tmp/appupdate_test.XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    dir_ = pattern;
+    LogCaptureTest::SetUp();
     const char* old = std::getenv("TMPDIR");
     had_tmpdir_ = old != nullptr;
     if (had_tmpdir_) old_tmpdir_ = old;
     setenv("TMPDIR", dir_.c_str(), 1);
-    log_path_ = dir_ + "/update.log";
-    Vorn_Log_QuickInit("apptest", log_path_.c_str(), 0, 1, 0);
   }
   void TearDown() override {
-    Vorn_Log_Close_all();
-    if (had_tmpdir_)
+    if (had_tmpdir_) {
       setenv("TMPDIR", old_tmpdir_.c_str(), 1);
-    else
+    } else {
       unsetenv("TMPDIR");
-    unlink(log_path_.c_str());
-    rmdir(dir_.c_str());
+    }
+    LogCaptureTest::TearDown();
   }
 
-  // Messages of the error lines written so far (the text after the line header).
+  // Messages of the error lines written so far.
   std::vector<std::string> ErrorLines() const {
-    std::ifstream in(log_path_, std::ios::binary);
     std::vector<std::string> lines;
-    std::string line;
-    while (std::getline(in, line)) {
-      if (line.rfind("[E-", 0) != 0) continue;
-      if (!line.empty() && line.back() == '\r') line.pop_back();
-      lines.push_back(line.substr(line.find("]:") + 2));
+    for (const vorn_test::LogLine& line : vorn_test::log_lines(path_)) {
+      if (line.letter == 'E') lines.push_back(line.message);
     }
     return lines;
   }
 
-  std::string dir_;
-  std::string log_path_;
   std::string old_tmpdir_;
   bool had_tmpdir_ = false;
 };
@@ -132,56 +119,6 @@ Locals WorkedExampleLocals() {
   l.Add("main", "1.0", 0).Add("componet2", "4576edac", 1).Add("componet2_3", "3.2.4.5", 0);
   l.Add("componet3_1", "1.2.4.5", 0).Add("file2", "23aed3", 1);
   return l;
-}
-
-// Every field of one record; "<null>" stands for a null string.
-struct Want {
-  const char* name;
-  const char* version;
-  const char* local_version;
-  const char* filename;
-  std::string rlpath;
-  const char* link;
-  int32_t upmethod;
-  const char* caption;
-  int32_t version_is_text;
-  int32_t child_count;
-};
-
-void ExpectRecord(const tnoticeItem& got, const Want& want) {
-  SCOPED_TRACE(want.name);
-  EXPECT_EQ(Text(got.name), want.name);
-  EXPECT_EQ(Text(got.version), want.version);
-  EXPECT_EQ(Text(got.localVersion), want.local_version);
-  EXPECT_EQ(Text(got.filename), want.filename);
-  EXPECT_EQ(Text(got.rlpath), want.rlpath);
-  EXPECT_EQ(Text(got.link), want.link);
-  EXPECT_EQ(got.upmethod, want.upmethod);
-  EXPECT_EQ(Text(got.caption), want.caption);
-  EXPECT_EQ(Text(got.extra), "<null>");
-  EXPECT_EQ(got.versionIsText, want.version_is_text);
-  EXPECT_EQ(got.childCount, want.child_count);
-  EXPECT_EQ(got.children == nullptr, want.child_count == 0);
-}
-
-TEST_F(ParseAppUpdateInfoTest, WorkedExample) {
-  const Locals locals = WorkedExampleLocals();
-  Result r{ParseAppUpdateInfo(kWorkedExample, 0, locals.list())};
-  ASSERT_NE(r.list, nullptr);
-  ASSERT_EQ(r.list->count, 4);
-  const tnoticeItem* it = r.list->items;
-  const char* null = "<null>";
-  ExpectRecord(it[0], {"main", "1.1", "1.0", "mainapp.exe", null, "mainapp.link", 0, "mainapp-caption", 0, 0});
-  ExpectRecord(it[1], {"componet2", "34576ead", "4576edac", null, null, null, 0, null, 1, 2});
-  ExpectRecord(it[2], {"componet3", null, null, null, null, null, 0, null, 0, 1});
-  ExpectRecord(it[3], {"componet4", null, null, null, null, null, 0, "componet4-caption", 0, 1});
-  if (HasFailure()) return;
-  ExpectRecord(it[1].children[0], {"componet2_1", "1.2.3.4", null, "c2_1.dll", null, "c2_1.link", 0, "c2_1", 0, 0});
-  ExpectRecord(it[1].children[1], {"componet2_2", null, null, "c2_2.dll", null, "c2_2.link", 0, "c2_2", 0, 0});
-  ExpectRecord(it[2].children[0], {"componet3_1", "1.3.3.4", "1.2.4.5", null, null, null, 0, null, 0, 0});
-  ExpectRecord(it[3].children[0],
-               {"file2", "9725ea3d", "23aed3", "file2.exe", dir_ + "/nublo\\", "file2.link", 2, "file2-caption", 1, 0});
-  EXPECT_TRUE(ErrorLines().empty());
 }
 
 TEST_F(ParseAppUpdateInfoTest, LengthAndTerminatorBoundTheCopy) {

@@ -8,13 +8,13 @@
 #include <thread>
 #include <vector>
 
-#include "charset_test_util.h"
+#include "test_support.h"
 #include "vorn/charset.h"
 
 namespace {
 
-using vorn::testing::Text16;
-using vorn::testing::W;
+using vorn_test::u16;
+using vorn_test::units;
 namespace platform = vorn::platform;
 
 // Every test leaves the process with the locale's default character set.
@@ -26,7 +26,7 @@ class AnsiCodePage : public ::testing::Test {
 TEST_F(AnsiCodePage, CountsIncludeTheTerminatorAndZeroCapacityAsksForTheSize) {
   unsigned short wide[8];
   EXPECT_EQ(4, StrANSIToUnicode(wide, 8, "abc"));
-  EXPECT_EQ(u"abc", Text16(wide));
+  EXPECT_EQ(u"abc", u16(wide));
   EXPECT_EQ(1, StrANSIToUnicode(wide, 8, ""));
   EXPECT_EQ(4, StrANSIToUnicode(nullptr, 0, "abc"));
   EXPECT_EQ(0, StrANSIToUnicode(wide, 3, "abc"));  // no room for the terminator
@@ -36,12 +36,12 @@ TEST_F(AnsiCodePage, CountsIncludeTheTerminatorAndZeroCapacityAsksForTheSize) {
   EXPECT_EQ(3001, StrANSIToUnicode(nullptr, 0, long_text.c_str()));
 
   char narrow[8];
-  EXPECT_EQ(4, StrUnicodeToANSI(narrow, 8, W(u"abc").data()));
+  EXPECT_EQ(4, StrUnicodeToANSI(narrow, 8, units(u"abc").data()));
   EXPECT_STREQ("abc", narrow);
-  EXPECT_EQ(1, StrUnicodeToANSI(narrow, 8, W(u"").data()));
-  EXPECT_EQ(4, StrUnicodeToANSI(nullptr, 0, W(u"abc").data()));
-  EXPECT_EQ(0, StrUnicodeToANSI(narrow, 2, W(u"abc").data()));
-  EXPECT_EQ(3001, StrUnicodeToANSI(nullptr, 0, W(std::u16string(3000, u'a')).data()));
+  EXPECT_EQ(1, StrUnicodeToANSI(narrow, 8, units(u"").data()));
+  EXPECT_EQ(4, StrUnicodeToANSI(nullptr, 0, units(u"abc").data()));
+  EXPECT_EQ(0, StrUnicodeToANSI(narrow, 2, units(u"abc").data()));
+  EXPECT_EQ(3001, StrUnicodeToANSI(nullptr, 0, units(std::u16string(3000, u'a')).data()));
 }
 
 TEST_F(AnsiCodePage, ExplicitLengthsConvertExactlyAndAddNoTerminator) {
@@ -51,7 +51,7 @@ TEST_F(AnsiCodePage, ExplicitLengthsConvertExactlyAndAddNoTerminator) {
   EXPECT_EQ(3, platform::ansi_to_utf16("a\0b", 3, wide, 4));  // an embedded zero is a character
   EXPECT_EQ(0, wide[1]);
   char narrow[4] = {'x', 'x', 'x', 'x'};
-  const auto abc = W(u"abc");
+  const auto abc = units(u"abc");
   EXPECT_EQ(3, platform::utf16_to_ansi(abc.data(), 3, narrow, 3));
   EXPECT_EQ(0, std::memcmp("abcx", narrow, 4));
   EXPECT_EQ(0, platform::utf16_to_ansi(abc.data(), 0, narrow, 4));
@@ -64,28 +64,28 @@ TEST_F(AnsiCodePage, GbkSetByName) {
   EXPECT_STREQ("GBK", platform::ansi_code_page());
   unsigned short wide[8];
   EXPECT_EQ(3, StrANSIToUnicode(wide, 8, "\xD6\xD0\xCE\xC4"));
-  EXPECT_EQ(u"中文", Text16(wide));
+  EXPECT_EQ(u"中文", u16(wide));
   char narrow[16];
   // The euro sign is 0x80 in this set; Thai is not in it and gets the substitute '?'.
-  EXPECT_EQ(7, StrUnicodeToANSI(narrow, 16, W(u"中文€ก").data()));
+  EXPECT_EQ(7, StrUnicodeToANSI(narrow, 16, units(u"中文€ก").data()));
   EXPECT_STREQ("\xD6\xD0\xCE\xC4\x80?", narrow);
-  EXPECT_EQ(7, StrUnicodeToANSI(nullptr, 0, W(u"中文€ก").data()));
-  EXPECT_EQ(0, StrUnicodeToANSI(narrow, 6, W(u"中文€ก").data()));
+  EXPECT_EQ(7, StrUnicodeToANSI(nullptr, 0, units(u"中文€ก").data()));
+  EXPECT_EQ(0, StrUnicodeToANSI(narrow, 6, units(u"中文€ก").data()));
 }
 
 TEST_F(AnsiCodePage, Latin9AndUtf8SetByName) {
   ASSERT_EQ(1, Vorn_SetAnsiCodePage("ISO-8859-15"));
   char narrow[16];
-  EXPECT_EQ(3, StrUnicodeToANSI(narrow, 16, W(u"€中").data()));
+  EXPECT_EQ(3, StrUnicodeToANSI(narrow, 16, units(u"€中").data()));
   EXPECT_STREQ("\xA4\x1A", narrow);
   unsigned short wide[8];
   EXPECT_EQ(2, StrANSIToUnicode(wide, 8, "\xA4"));
-  EXPECT_EQ(u"€", Text16(wide));
+  EXPECT_EQ(u"€", u16(wide));
 
   ASSERT_EQ(1, Vorn_SetAnsiCodePage("UTF-8"));
   EXPECT_EQ(3, StrANSIToUnicode(wide, 8, "\xE2\x82\xAC\xFF"));  // malformed byte substituted
-  EXPECT_EQ(u"€\uFFFD", Text16(wide));
-  EXPECT_EQ(4, StrUnicodeToANSI(narrow, 16, W(u"€").data()));
+  EXPECT_EQ(u"€\uFFFD", u16(wide));
+  EXPECT_EQ(4, StrUnicodeToANSI(narrow, 16, units(u"€").data()));
 }
 
 TEST_F(AnsiCodePage, UnknownNameKeepsTheSettingAndNullRestoresTheDefault) {
@@ -99,7 +99,7 @@ TEST_F(AnsiCodePage, UnknownNameKeepsTheSettingAndNullRestoresTheDefault) {
   // The default is ICU's default converter: compare with it directly.
   char ours[16];
   char theirs[16];
-  const auto text = W(u"aé€");
+  const auto text = units(u"aé€");
   EXPECT_EQ(StrUnicodeToAny(nullptr, theirs, 16, text.data()) + 1, StrUnicodeToANSI(ours, 16, text.data()));
   EXPECT_STREQ(theirs, ours);
 }
@@ -112,7 +112,7 @@ TEST_F(AnsiCodePage, SettingMayChangeWhileOtherThreadsConvert) {
     readers.emplace_back([&] {
       unsigned short wide[8];
       while (!stop.load()) {
-        if (StrANSIToUnicode(wide, 8, "abc") != 4 || Text16(wide) != u"abc") failures.fetch_add(1);
+        if (StrANSIToUnicode(wide, 8, "abc") != 4 || u16(wide) != u"abc") failures.fetch_add(1);
       }
     });
   }

@@ -6,13 +6,13 @@
 #include <string>
 #include <vector>
 
-#include "charset_test_util.h"
+#include "test_support.h"
 
 namespace {
 
-using vorn::testing::Text16;
-using vorn::testing::Units;
-using vorn::testing::W;
+using vorn_test::u16;
+using vorn_test::Units;
+using vorn_test::units;
 
 // UTF-8 of "café 中文 😀" (the emoji is a surrogate pair in UTF-16).
 const char kMixedUtf8[] = "caf\xC3\xA9 \xE4\xB8\xAD\xE6\x96\x87 \xF0\x9F\x98\x80";
@@ -28,22 +28,22 @@ TEST(Conversions, ToEightBitText) {
     int count;
     const char* text;
   } rows[] = {
-      {[](char* o) { return StrUnicodeToUtf8(o, 32, W(kMixed16).data()); }, 17, kMixedUtf8},
+      {[](char* o) { return StrUnicodeToUtf8(o, 32, units(kMixed16).data()); }, 17, kMixedUtf8},
       // A lone surrogate cannot be written as UTF-8.
       {[](char* o) { return StrUnicodeToUtf8(o, 32, kLoneSurrogate); }, 5, "a\xEF\xBF\xBD\x62"},
-      {[](char* o) { return StrUnicodeToGB2312(o, 32, W(u"中文").data()); }, 4, "\xD6\xD0\xCE\xC4"},
+      {[](char* o) { return StrUnicodeToGB2312(o, 32, units(u"中文").data()); }, 4, "\xD6\xD0\xCE\xC4"},
       {[](char* o) { return StrUTF8ToGB2312(o, 32, "\xE4\xB8\xAD\xE6\x96\x87", -1); }, 4, "\xD6\xD0\xCE\xC4"},
       {[](char* o) { return StrGB2312ToUTF8(o, 32, "\xD6\xD0\xCE\xC4"); }, 6, "\xE4\xB8\xAD\xE6\x96\x87"},
       // Outside GB2312 (Thai), the converter's substitute: the ideographic space.
-      {[](char* o) { return StrUnicodeToGB2312(o, 32, W(u"ก").data()); }, 2, "\xA1\xA1"},
+      {[](char* o) { return StrUnicodeToGB2312(o, 32, units(u"ก").data()); }, 2, "\xA1\xA1"},
       // GB18030: 中 (two bytes), U+0E01 (four bytes, BMP), U+1F600 (four bytes, supplementary).
       {[](char* o) { return StrGB18030ToUTF8(o, 32, kGb18030); }, 10, kGb18030Utf8},
       {[](char* o) { return StrUTF8ToAny("gb18030", o, 32, kGb18030Utf8, -1); }, 10, kGb18030},
       {[](char* o) { return StrUTF8ToLatin9(o, 32, "\xE2\x82\xAC", -1); }, 1, "\xA4"},
       {[](char* o) { return StrLatin9ToUTF8(o, 32, "\xA4"); }, 3, "\xE2\x82\xAC"},
-      {[](char* o) { return StrUnicodeToLatin9(o, 32, W(u"€中").data()); }, 2, "\xA4\x1A"},
+      {[](char* o) { return StrUnicodeToLatin9(o, 32, units(u"€中").data()); }, 2, "\xA4\x1A"},
       {[](char* o) { return StrUTF8ToASCII(o, 32, "a\xC3\xA9z", -1); }, 3, "a\x1Az"},
-      {[](char* o) { return StrUnicodeToASCII(o, 32, W(u"aé").data()); }, 2, "a\x1A"},
+      {[](char* o) { return StrUnicodeToASCII(o, 32, units(u"aé").data()); }, 2, "a\x1A"},
   };
   for (const auto& r : rows) {
     char out[32];
@@ -72,19 +72,19 @@ TEST(Conversions, ToUtf16) {
   for (const auto& r : rows) {
     unsigned short out[32];
     EXPECT_EQ(r.count, r.convert(out));
-    EXPECT_EQ(std::u16string(r.text), Text16(out));
+    EXPECT_EQ(std::u16string(r.text), u16(out));
   }
 }
 
 TEST(Counts, TruncationReportsTheFullLengthAndTerminatesOnlyWithRoom) {
   char narrow[8];
   std::memset(narrow, 'x', sizeof narrow);
-  EXPECT_EQ(3, StrUnicodeToUtf8(narrow, 4, W(u"abc").data()));
+  EXPECT_EQ(3, StrUnicodeToUtf8(narrow, 4, units(u"abc").data()));
   EXPECT_STREQ("abc", narrow);
   std::memset(narrow, 'x', sizeof narrow);
-  EXPECT_EQ(3, StrUnicodeToUtf8(narrow, 3, W(u"abc").data()));
+  EXPECT_EQ(3, StrUnicodeToUtf8(narrow, 3, units(u"abc").data()));
   EXPECT_EQ(0, std::memcmp("abcx", narrow, 4));  // no terminator
-  EXPECT_EQ(6, StrUnicodeToUtf8(narrow, 2, W(u"中文").data()));
+  EXPECT_EQ(6, StrUnicodeToUtf8(narrow, 2, units(u"中文").data()));
 
   std::memset(narrow, 'x', sizeof narrow);
   EXPECT_EQ(4, StrUTF8ToGB2312(narrow, 3, "\xE4\xB8\xAD\xE6\x96\x87", -1));
@@ -100,7 +100,7 @@ TEST(Counts, TruncationReportsTheFullLengthAndTerminatesOnlyWithRoom) {
 TEST(Arguments, RejectedArgumentsTouchNothing) {
   char narrow[4] = {'x', 'x', 'x', 0};
   unsigned short wide[4] = {9, 9, 9, 0};
-  const Units abc = W(u"abc");
+  const Units abc = units(u"abc");
   EXPECT_EQ(0, StrUnicodeToUtf8(nullptr, 4, abc.data()));
   EXPECT_EQ(0, StrUnicodeToUtf8(narrow, 0, abc.data()));
   EXPECT_EQ(0, StrUnicodeToUtf8(narrow, 4, nullptr));
@@ -119,7 +119,7 @@ TEST(Arguments, RejectedArgumentsTouchNothing) {
 TEST(Arguments, UnknownConverterOpenedByTheLibraryGivesMinusOne) {
   char narrow[4] = "xx";
   unsigned short wide[4] = {9, 9, 0, 0};
-  EXPECT_EQ(-1, StrUnicodeToAny("no-such-set", narrow, 4, W(u"a").data()));
+  EXPECT_EQ(-1, StrUnicodeToAny("no-such-set", narrow, 4, units(u"a").data()));
   EXPECT_EQ('\0', narrow[0]);
   EXPECT_EQ(-1, AnyToUnicode("no-such-set", wide, 4, "a", -1));
   EXPECT_EQ(0, wide[0]);
@@ -131,7 +131,7 @@ TEST(Arguments, UnknownConverterOpenedByTheLibraryGivesMinusOne) {
 TEST(Arguments, EmptyOrNullSourceGivesTheEmptyText) {
   char narrow[4] = "xx";
   unsigned short wide[4] = {9, 9, 0, 0};
-  EXPECT_EQ(0, StrUnicodeToUtf8(narrow, 4, W(u"").data()));
+  EXPECT_EQ(0, StrUnicodeToUtf8(narrow, 4, units(u"").data()));
   EXPECT_STREQ("", narrow);
   EXPECT_EQ(0, StrUtf8ToUnicode(wide, 4, "", -1));
   EXPECT_EQ(0, wide[0]);

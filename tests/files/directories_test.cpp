@@ -6,14 +6,14 @@
 #include <filesystem>
 #include <string>
 
-#include "temp_dir_fixture.h"
+#include "test_support.h"
 #include "vorn/files.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-class ForceCreateDir : public TempDirTest {};
+class ForceCreateDir : public vorn_test::TempDirTest {};
 
 TEST_F(ForceCreateDir, CreatesEveryMissingLevelAndStopsAtAnEmptyOne) {
   const std::string path = at("/logs/app/2024");

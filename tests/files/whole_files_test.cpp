@@ -7,14 +7,14 @@
 #include <filesystem>
 #include <string>
 
-#include "temp_dir_fixture.h"
+#include "test_support.h"
 #include "vorn/files.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-class WholeFiles : public TempDirTest {
+class WholeFiles : public vorn_test::TempDirTest {
  protected:
   static void put(const std::string& path, const std::string& bytes) {
     FILE* f = std::fopen(path.c_str(), "wb");

@@ -7,8 +7,8 @@
 #include <type_traits>
 #include <vector>
 
-#include "../files/temp_dir_fixture.h"
 #include "list_test_util.h"
+#include "test_support.h"
 
 namespace {
 
@@ -31,7 +31,7 @@ const char* path_arg(const TAnsiStrings&, const std::string& path) { return path
 WL path_arg(const TWideStrings&, const std::string& path) { return WL(path.c_str()); }
 
 template <class L>
-class ListFile : public TempDirTest {
+class ListFile : public vorn_test::TempDirTest {
  protected:
   bool save(L& list, const std::string& name) { return list.saveToFile(path_arg(list, at(name))); }
   bool load(L& list, const std::string& name) { return list.loadFromFile(path_arg(list, at(name))); }
@@ -44,7 +44,7 @@ class ListFile : public TempDirTest {
   }
 };
 TYPED_TEST_SUITE(ListFile, vorn_test::ListTypes);
-using WideStringsFile = TempDirTest;
+using WideStringsFile = vorn_test::TempDirTest;
 
 TYPED_TEST(ListFile, ItemsAreSavedJoinedByLineFeedsAndLoadBack) {
   using L = vorn_test::LitOf<TypeParam>;

@@ -7,7 +7,7 @@
 #include <thread>
 #include <vector>
 
-#include "log_test_support.h"
+#include "test_support.h"
 
 namespace {
 

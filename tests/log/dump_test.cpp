@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "log_test_support.h"
+#include "test_support.h"
 
 namespace {
 

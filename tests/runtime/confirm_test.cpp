@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "log_capture.h"
+#include "test_support.h"
 #include "vorn/runtime.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "log_capture.h"
+#include "test_support.h"
 #include "vorn/charset.h"
 #include "vorn/runtime.h"
 
@@ -32,12 +32,6 @@ class LastError : public vorn_test::LogCaptureTest {
   int saved_code_ = 0;
   std::string saved_text_;
 };
-
-std::u16string wide(const unsigned short* text) {
-  std::u16string out;
-  for (; text != nullptr && *text != 0; ++text) out.push_back(static_cast<char16_t>(*text));
-  return out;
-}
 
 TEST_F(LastError, CodesWithoutTextGetTheBuiltInTextOrTheirNumber) {
   setLastError(5, nullptr);
@@ -90,17 +84,17 @@ TEST_F(LastError, LongTextIsCutTo1023BytesInStoreAndLog) {
 
 TEST_F(LastError, WideFormNeedsRoomForTheTerminator) {
   setLastError(4, std::string(1022, 'w').c_str());
-  EXPECT_EQ(std::u16string(1022, u'w'), wide(getLastErrorTextW()));
+  EXPECT_EQ(std::u16string(1022, u'w'), vorn_test::u16(getLastErrorTextW()));
   setLastError(4, std::string(1023, 'w').c_str());
   EXPECT_EQ(nullptr, getLastErrorTextW());
   setLastError(12, nullptr);
-  EXPECT_EQ(u"invalid record.cycletype", wide(getLastErrorTextW()));
+  EXPECT_EQ(u"invalid record.cycletype", vorn_test::u16(getLastErrorTextW()));
 }
 
 TEST_F(LastError, WideFormConvertsFromTheAnsiCharacterSet) {
   ASSERT_EQ(1, Vorn_SetAnsiCodePage("ISO-8859-1"));
   setLastError(9, "caf\xE9");
-  const std::u16string converted = wide(getLastErrorTextW());
+  const std::u16string converted = vorn_test::u16(getLastErrorTextW());
   Vorn_SetAnsiCodePage(nullptr);
   EXPECT_EQ(u"caf\u00E9", converted);
 }
