@@ -253,9 +253,9 @@ class VORN_API TStringA {
   double toFloat() const;
 
   // ---- classification -----------------------------------------------------------
-  /// Telephone-number shape: an optional leading '+' and digit, then digits, '*', '#',
-  /// single '-', '(' not followed by ')', ')' after a '('; at least two digits, '*' or '#'.
-  /// False for null.
+  /// Telephone-number shape: an optional leading '+' before a digit, then only digits,
+  /// '*', '#', single '-', '(' not followed by ')', and ')' after a '('; at least two
+  /// digits, '*' or '#' in all. False for null.
   static bool IsTelStrS(const char* text);
   /// IsTelStrS of this string's text (false without buffer).
   bool IsTelStr() const;
