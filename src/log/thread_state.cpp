@@ -1,8 +1,6 @@
 // Per-thread log records, reached through one thread-specific data key.
 #include <pthread.h>
 
-#include <new>
-
 #include "log/log_state.h"
 
 namespace vorn::detail::log {
@@ -10,7 +8,7 @@ namespace {
 
 void release_record(void* record) { delete static_cast<LogThreadState*>(record); }
 
-// Shared by the threads whose own record could not be had, and used before the key
+// Shared by the threads whose own record could not be registered, and used before the key
 // exists or after it is gone.
 LogThreadState fallback_record{};
 
@@ -38,8 +36,8 @@ ThreadKey thread_key;
 LogThreadState& thread_state() {
   if (!thread_key.ready) return fallback_record;
   if (void* record = pthread_getspecific(thread_key.key)) return *static_cast<LogThreadState*>(record);
-  auto* record = new (std::nothrow) LogThreadState{};
-  if (record == nullptr || pthread_setspecific(thread_key.key, record) != 0) {
+  auto* record = new LogThreadState{};  // out of memory throws to the caller
+  if (pthread_setspecific(thread_key.key, record) != 0) {
     delete record;
     pthread_setspecific(thread_key.key, nullptr);
     return fallback_record;
