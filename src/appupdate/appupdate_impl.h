@@ -27,11 +27,9 @@ int32_t VersionNumber(const unsigned short* text);
 // Length of a zero-terminated UTF-16 text; 0 for null.
 size_t WideLength(const unsigned short* text);
 
-// A new[] copy of a UTF-16 text, or null for null.
-unsigned short* NewWideCopy(const unsigned short* text);
-
 // Releases every string and the children (to any depth) of `item`, then zeroes it.
-// The item itself belongs to its array.
+// The strings of a record share one new[] block that starts with its name. The item
+// itself belongs to its array.
 void ReleaseItem(tnoticeItem& item);
 
 // Owns a new[] array. Standard containers and smart pointers of built-in element types

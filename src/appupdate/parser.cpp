@@ -97,13 +97,6 @@ bool EqualsNoCase(const char* name, size_t size, const char* word) {
 
 bool EqualsNoCase(const char* text, const char* word) { return EqualsNoCase(text, std::strlen(text), word); }
 
-bool WideEquals(const unsigned short* a, size_t a_length, const unsigned short* b) {
-  for (size_t i = 0; i < a_length; ++i) {
-    if (b[i] != a[i]) return false;  // also stops at b's terminator, as a[i] is not zero
-  }
-  return b[a_length] == 0;
-}
-
 // The attribute values of one element as the parse left them in the copy
 // (zero-terminated UTF-8); null when absent. A later occurrence replaces an earlier one.
 struct RawFields {
@@ -152,8 +145,54 @@ int32_t UpdateMethod(const char* value) {
   return 0;
 }
 
+// A unit of a name compares as its numeric value, whether it is a byte or a UTF-16 unit.
+unsigned Value(char unit) { return static_cast<unsigned char>(unit); }
+unsigned Value(unsigned short unit) { return unit; }
+
+// Eight units at a time, multiply-xorshift mixed. A 7-bit name gives the same hash as
+// bytes and as UTF-16 units, since both are read as 16-bit values.
+template <typename Unit>
+uint64_t HashName(const Unit* units, size_t length) {
+  uint64_t h = length * 0x9E3779B97F4A7C15ull;
+  size_t i = 0;
+  for (; i + 4 <= length; i += 4) {
+    const uint64_t chunk = Value(units[i]) | uint64_t{Value(units[i + 1])} << 16 | uint64_t{Value(units[i + 2])} << 32 |
+                           uint64_t{Value(units[i + 3])} << 48;
+    h = (h ^ chunk) * 0xFF51AFD7ED558CCDull;
+    h ^= h >> 32;
+  }
+  for (; i < length; ++i) h = (h ^ Value(units[i])) * 0xC4CEB9FE1A85EC53ull;
+  return h ^ (h >> 29);
+}
+
+// `name` (length units, none zero) equals the zero-terminated UTF-16 `local`.
+template <typename Unit>
+bool SameName(const Unit* name, size_t length, const unsigned short* local) {
+  for (size_t i = 0; i < length; ++i) {
+    if (local[i] != Value(name[i])) return false;  // also stops at local's terminator
+  }
+  return local[length] == 0;
+}
+
+bool IsSevenBit(const char* text, size_t length) {
+  uint64_t high = 0;
+  size_t i = 0;
+  for (; i + 8 <= length; i += 8) {
+    uint64_t chunk;
+    std::memcpy(&chunk, text + i, sizeof chunk);
+    high |= chunk;
+  }
+  for (; i < length; ++i) high |= static_cast<unsigned char>(text[i]);
+  return (high & 0x8080808080808080ull) == 0;
+}
+
 // The caller's local entries by name: the first entry of a name wins. Short lists are
 // searched in order; longer ones get an open-addressing hash table.
+//
+// Element names are mostly 7-bit: those are looked up as they stand in the document,
+// since widening them unit for unit is exactly their conversion. Any other name is
+// converted first and looked up in UTF-16, so that an invalid sequence matches
+// whatever its substitutes match.
 class LocalIndex {
  public:
   explicit LocalIndex(const tnoticeLocalList* locals) {
@@ -169,10 +208,10 @@ class LocalIndex {
       const unsigned short* name = items_[i].name;
       const size_t n = WideLength(name);
       if (n == 0) continue;
-      const uint64_t hash = Hash(name, n);
+      const uint64_t hash = HashName(name, n);
       size_t at = hash & mask_;
       for (; slots_[at].index >= 0; at = (at + 1) & mask_) {
-        if (slots_[at].hash == hash && WideEquals(name, n, items_[slots_[at].index].name)) break;
+        if (slots_[at].hash == hash && SameName(name, n, items_[slots_[at].index].name)) break;
       }
       if (slots_[at].index < 0) slots_[at] = Slot{hash, i};  // an earlier entry of the name stays
     }
@@ -180,20 +219,13 @@ class LocalIndex {
 
   bool empty() const { return count_ == 0; }
 
-  const tnoticeLocal* Find(const unsigned short* name, size_t length) const {
-    if (length == 0) return nullptr;  // an unnamed node matches nothing
-    if (count_ <= kLinearLookupMax) {
-      for (int32_t i = 0; i < count_; ++i) {
-        if (items_[i].name != nullptr && WideEquals(name, length, items_[i].name)) return &items_[i];
-      }
-      return nullptr;
-    }
-    const uint64_t hash = Hash(name, length);
-    for (size_t at = hash & mask_; slots_[at].index >= 0; at = (at + 1) & mask_) {
-      const tnoticeLocal& local = items_[slots_[at].index];
-      if (slots_[at].hash == hash && WideEquals(name, length, local.name)) return &local;
-    }
-    return nullptr;
+  // The entry matching the UTF-8 element name of `size` bytes (zero-terminated).
+  const tnoticeLocal* Find(const char* name, size_t size, Utf8ToWide& convert) const {
+    if (size == 0) return nullptr;  // an unnamed node matches nothing
+    if (IsSevenBit(name, size)) return FindUnits(name, size);
+    size_t length = 0;
+    const unsigned short* wide = convert.Convert(name, &length);
+    return length == 0 ? nullptr : FindUnits(wide, length);
   }
 
  private:
@@ -202,24 +234,80 @@ class LocalIndex {
     int32_t index;  // -1: empty
   };
 
-  // Four units at a time, multiply-xorshift mixed.
-  static uint64_t Hash(const unsigned short* units, size_t length) {
-    uint64_t h = length * 0x9E3779B97F4A7C15ull;
-    size_t i = 0;
-    for (; i + 4 <= length; i += 4) {
-      uint64_t chunk;
-      std::memcpy(&chunk, units + i, sizeof chunk);
-      h = (h ^ chunk) * 0xFF51AFD7ED558CCDull;
-      h ^= h >> 32;
+  template <typename Unit>
+  const tnoticeLocal* FindUnits(const Unit* name, size_t length) const {
+    if (count_ <= kLinearLookupMax) {
+      for (int32_t i = 0; i < count_; ++i) {
+        if (items_[i].name != nullptr && SameName(name, length, items_[i].name)) return &items_[i];
+      }
+      return nullptr;
     }
-    for (; i < length; ++i) h = (h ^ units[i]) * 0xC4CEB9FE1A85EC53ull;
-    return h ^ (h >> 29);
+    const uint64_t hash = HashName(name, length);
+    for (size_t at = hash & mask_; slots_[at].index >= 0; at = (at + 1) & mask_) {
+      const tnoticeLocal& local = items_[slots_[at].index];
+      if (slots_[at].hash == hash && SameName(name, length, local.name)) return &local;
+    }
+    return nullptr;
   }
 
   const tnoticeLocal* items_ = nullptr;
   int32_t count_ = 0;
   std::vector<Slot> slots_;
   size_t mask_ = 0;
+};
+
+// The strings of one record, gathered into a reused buffer and handed over in a single
+// block: a record then costs one allocation however many of its fields are present.
+// The block starts with the name, which every record has, so releasing the name
+// releases them all.
+class RecordText {
+ public:
+  RecordText() = default;
+  RecordText(const RecordText&) = delete;
+  RecordText& operator=(const RecordText&) = delete;
+  ~RecordText() { delete[] units_; }
+
+  enum Field { kName, kVersion, kLocalVersion, kFilename, kRlpath, kLink, kCaption, kExtra, kFieldCount };
+
+  void Start(const unsigned short* name, size_t length) {
+    size_ = 0;
+    for (size_t& offset : offsets_) offset = kAbsent;
+    Set(kName, name, length);
+  }
+
+  void Set(Field field, const unsigned short* units, size_t length) {
+    Reserve(size_ + length + 1);
+    std::memcpy(units_ + size_, units, length * sizeof(unsigned short));
+    units_[size_ + length] = 0;
+    offsets_[field] = size_;
+    size_ += length + 1;
+  }
+
+  void MoveInto(tnoticeItem& item) const {
+    auto* block = new unsigned short[size_];
+    std::memcpy(block, units_, size_ * sizeof(unsigned short));
+    unsigned short** const fields[kFieldCount] = {&item.name,   &item.version, &item.localVersion, &item.filename,
+                                                  &item.rlpath, &item.link,    &item.caption,      &item.extra};
+    for (int f = 0; f < kFieldCount; ++f) *fields[f] = offsets_[f] == kAbsent ? nullptr : block + offsets_[f];
+  }
+
+ private:
+  static constexpr size_t kAbsent = SIZE_MAX;
+
+  void Reserve(size_t units) {
+    if (units <= capacity_) return;
+    const size_t grown = std::max<size_t>(256, units + units / 2);
+    auto* bigger = new unsigned short[grown];
+    if (size_ > 0) std::memcpy(bigger, units_, size_ * sizeof(unsigned short));
+    delete[] units_;
+    units_ = bigger;
+    capacity_ = grown;
+  }
+
+  unsigned short* units_ = nullptr;
+  size_t size_ = 0;
+  size_t capacity_ = 0;
+  size_t offsets_[kFieldCount] = {};
 };
 
 // Records kept so far, children before their parents; releases whatever it still owns.
@@ -286,9 +374,7 @@ class Walker {
   // Decides the node's flags; a current component is dropped with its subtree at once,
   // any other node goes on the stack to have its children visited.
   void Enter(const Node* node, bool inherited) {
-    size_t name_length = 0;
-    const unsigned short* name = convert_.Convert(node->name(), &name_length);
-    const tnoticeLocal* local = locals_.Find(name, name_length);
+    const tnoticeLocal* local = locals_.Find(node->name(), node->name_size(), convert_);
     bool needs_update = inherited;
     bool up_to_date = false;
     if (local != nullptr) {
@@ -303,7 +389,7 @@ class Walker {
       } else if (local->version != nullptr) {
         size_t n = 0;
         const unsigned short* theirs = fields.version ? convert_.Convert(fields.version, &n) : nullptr;
-        needs_update = n > 0 && !WideEquals(theirs, n, local->version);
+        needs_update = n > 0 && !SameName(theirs, n, local->version);
         up_to_date = !needs_update;
       }
     }
@@ -331,25 +417,37 @@ class Walker {
   void Fill(const Frame& frame, tnoticeItem& item) {
     // Attributes are read here and for matched components only: most nodes are dropped.
     const RawFields f = ReadAttributes(frame.node);
-    item.name = convert_.NewString(frame.node->name());
-    item.version = NewStringOrNull(f.version);
-    item.filename = NewStringOrNull(f.filename);
-    item.rlpath =
-        f.rlpath != nullptr && std::strcmp(f.rlpath, "SYSTEMP") == 0 ? TempFolder() : NewStringOrNull(f.rlpath);
-    item.link = NewStringOrNull(f.link);
+    size_t n = 0;
+    const unsigned short* name = convert_.Convert(frame.node->name(), &n);
+    text_.Start(name, n);
+    SetConverted(RecordText::kVersion, f.version);
+    SetConverted(RecordText::kFilename, f.filename);
+    const bool system_temp = f.rlpath != nullptr && std::strcmp(f.rlpath, "SYSTEMP") == 0;
+    SetConverted(RecordText::kRlpath, system_temp ? TempFolder() : f.rlpath);
+    SetConverted(RecordText::kLink, f.link);
+    SetConverted(RecordText::kCaption, f.caption);
     item.upmethod = UpdateMethod(f.upmethod);
-    item.caption = NewStringOrNull(f.caption);
     if (frame.local != nullptr) {
-      item.extra = NewWideCopy(frame.local->extra);
+      SetCopy(RecordText::kExtra, frame.local->extra);
+      SetCopy(RecordText::kLocalVersion, frame.local->version);
       item.versionIsText = frame.local->versionIsText;
-      item.localVersion = NewWideCopy(frame.local->version);
     }
+    text_.MoveInto(item);
   }
 
-  unsigned short* NewStringOrNull(const char* text) { return text == nullptr ? nullptr : convert_.NewString(text); }
+  void SetConverted(RecordText::Field field, const char* text) {
+    if (text == nullptr) return;
+    size_t n = 0;
+    const unsigned short* units = convert_.Convert(text, &n);
+    text_.Set(field, units, n);
+  }
+
+  void SetCopy(RecordText::Field field, const unsigned short* text) {
+    if (text != nullptr) text_.Set(field, text, WideLength(text));
+  }
 
   // The temporary directory followed by "nublo\", or "SYSTEMP" when there is none.
-  unsigned short* TempFolder() {
+  const char* TempFolder() {
     if (temp_folder_.empty()) {
       if (platform::TempDirectory(temp_folder_)) {
         temp_folder_.append("nublo\\");
@@ -357,11 +455,12 @@ class Walker {
         temp_folder_.assign("SYSTEMP");
       }
     }
-    return convert_.NewString(temp_folder_.c_str());
+    return temp_folder_.c_str();
   }
 
   const LocalIndex& locals_;
   Utf8ToWide convert_;
+  RecordText text_;
   std::vector<Frame> stack_;
   KeptItems kept_;
   std::string temp_folder_;
@@ -435,7 +534,10 @@ tnoticeItemList* ParseDocument(const char* text, uint32_t length, const tnoticeL
 
   // Documents nested deeper than the calling thread's stack safely holds are parsed
   // whole on a stack of their own; only when that cannot be had is the document refused.
-  const char* deep = FindExcessNesting(copy.get(), kMaxNesting);
+  // Counting tag ends bounds the nesting cheaply; only a document that may be too deep is
+  // followed in full.
+  const char* deep =
+      CountOpeningTagEnds(copy.get(), size) <= kMaxNesting ? nullptr : FindExcessNesting(copy.get(), kMaxNesting);
   // The document holds a sizeable node pool of its own: keep it off the stack.
   auto document = std::make_unique<rapidxml::xml_document<char>>();
   const LocalIndex index(locals);

@@ -1,6 +1,5 @@
 // Strings and records of the update-information tree: allocation and release.
 #include <cstring>
-#include <initializer_list>
 #include <vector>
 
 #include "appupdate/appupdate_impl.h"
@@ -15,14 +14,6 @@ size_t WideLength(const unsigned short* text) {
   return n;
 }
 
-unsigned short* NewWideCopy(const unsigned short* text) {
-  if (text == nullptr) return nullptr;
-  const size_t n = WideLength(text);
-  auto* copy = new unsigned short[n + 1];
-  std::memcpy(copy, text, (n + 1) * sizeof(unsigned short));
-  return copy;
-}
-
 namespace {
 
 // A children array still to be released.
@@ -34,10 +25,7 @@ struct PendingChildren {
 // Releases the item's strings and hands its children array to `pending`; zeroes it.
 void ReleaseOwnFields(tnoticeItem& item, std::vector<PendingChildren>& pending) {
   if (item.children != nullptr) pending.push_back({item.children, item.childCount});
-  for (unsigned short* s : {item.name, item.version, item.localVersion, item.filename, item.rlpath, item.link,
-                            item.caption, item.extra}) {
-    delete[] s;
-  }
+  delete[] item.name;  // one block holds every string of the record, starting with the name
   item = tnoticeItem{};
 }
 
