@@ -25,7 +25,7 @@ none_installed || { echo "remove it first" >&2; exit 1; }
 
 echo "=== build and package (prefix /usr)"
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_INSTALL_PREFIX=/usr \
-  -DVORN_BUILD_TESTS=OFF >/dev/null
+  -DVORN_BUILD_TESTS=OFF -DVORN_BUILD_DOCS=ON >/dev/null
 cmake --build "$build" -j2 >/dev/null
 rm -f "$build"/*.deb
 (cd "$build" && cpack -G DEB >/dev/null)
@@ -39,6 +39,15 @@ for p in "${packages[@]}"; do
   debs+=("$(realpath "$deb")")
   echo "$(basename "$deb"): $(dpkg-deb -f "$deb" Depends)"
 done
+
+# The reference travels with the development files, the manual page with the program.
+carries() {
+  local listing
+  listing=$(dpkg -c "$1")
+  grep -qF -- "$2" <<<"$listing" || { echo "$(basename "$1") lacks $2" >&2; exit 1; }
+}
+carries "${debs[1]}" "/usr/share/doc/libvorn-common-dev/html/index.html"
+carries "${debs[0]}" "/usr/share/man/man1/vorn.1.gz"
 
 work=$(mktemp -d)
 cleanup() {
@@ -55,6 +64,7 @@ dpkg-query -W -f='${Package} ${Version} ${Status}\n' "${packages[@]}"
 echo "=== the installed program"
 command -v vorn
 vorn --version
+man -w vorn
 status=0
 vorn update-check || status=$?
 if [ "$status" -ne 1 ]; then

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Sets up the machine, then builds and runs every test in the normal build and in
 # the AddressSanitizer/UndefinedBehaviorSanitizer build, checks formatting and
-# clang-tidy, runs every fuzz target for a bounded time, and runs the multi-threaded
-# tests under ThreadSanitizer.
+# clang-tidy, runs every fuzz target for a bounded time, runs the multi-threaded tests
+# under ThreadSanitizer, and checks the installed package, the API reference and the ABI
+# against its baseline. The manual page is checked by CTest (docs.man_page).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -30,3 +31,9 @@ scripts/run-tsan.sh
 
 echo "=== installed package: consumers through CMake and pkg-config"
 scripts/check-package.sh build/default
+
+echo "=== API reference: doxygen, every public declaration documented"
+cmake --build --preset default --target docs
+
+echo "=== ABI against the baseline of the current release"
+scripts/check-abi.sh

@@ -15,6 +15,7 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   libfmt-dev libspdlog-dev
   valgrind binutils
+  doxygen abigail-tools groff-base
 )
 
 missing=()

@@ -1,4 +1,5 @@
-/* vorn_common: update-information records and parser.
+/** @file vorn/appupdate.h
+ * Update-information records and parser.
  *
  * An update-information document is a UTF-8 XML text in which every element is a
  * component (its element name is the component's name) carrying optional attributes
@@ -7,6 +8,7 @@
  * components; the parser answers with the tree of components that need updating and
  * the components above them that lead to them.
  *
+ * @code
  *   static const unsigned short kMain[] = {'m', 'a', 'i', 'n', 0};
  *   static const unsigned short kHave[] = {'1', '.', '0', 0};
  *   tnoticeLocal local = {kMain, NULL, kHave, 0};
@@ -14,6 +16,7 @@
  *   tnoticeItemList* list = ParseAppUpdateInfo("<main version='1.1'/>", 0, &locals);
  *   // list->count == 1, list->items[0].version reads "1.1"
  *   ParseAppUpdateInfo_free(list);
+ * @endcode
  *
  * Every string in the records is a zero-terminated UTF-16 string. Compiles as C11 and
  * C++17.
@@ -34,7 +37,7 @@ typedef struct tnoticeItem {
   unsigned short* version;      /**< "version" attribute; empty when written empty */
   unsigned short* localVersion; /**< copy of the matching local entry's version */
   unsigned short* filename;     /**< "filename" attribute */
-  unsigned short* rlpath;       /**< "rlpath" attribute; "SYSTEMP" becomes <temp dir>nublo\ */
+  unsigned short* rlpath;       /**< "rlpath" attribute; "SYSTEMP" becomes `<temp dir>nublo\` */
   unsigned short* link;         /**< "link" attribute */
   int32_t upmethod;             /**< 1 for "silentdown", 2 for "silentexe", else 0 */
   unsigned short* caption;      /**< "caption" attribute */
@@ -48,22 +51,22 @@ typedef struct tnoticeItem {
  *  `version` matches the component without judging it; `versionIsText` 0 compares
  *  dotted numeric versions by magnitude, any other value compares texts for equality. */
 typedef struct tnoticeLocal {
-  const unsigned short* name;
-  const unsigned short* extra;
-  const unsigned short* version;
-  int32_t versionIsText;
+  const unsigned short* name;    /**< component name, matched against element names */
+  const unsigned short* extra;   /**< caller's text, copied into the reported record */
+  const unsigned short* version; /**< installed version; null: never judged by version */
+  int32_t versionIsText;         /**< 0: dotted numeric version, else compared as text */
 } tnoticeLocal;
 
 /** The caller's list of installed components; `count` 0 or less means an empty list. */
 typedef struct tnoticeLocalList {
-  int32_t count;
-  const tnoticeLocal* items;
+  int32_t count;             /**< number of entries in `items` */
+  const tnoticeLocal* items; /**< the entries, owned by the caller */
 } tnoticeLocalList;
 
 /** The parser's result: `count` (at least 1) top-level records in document order. */
 typedef struct tnoticeItemList {
-  int32_t count;
-  tnoticeItem* items;
+  int32_t count;      /**< number of top-level records */
+  tnoticeItem* items; /**< the records, owned by the list */
 } tnoticeItemList;
 
 /** Parses `length` bytes of the UTF-8 document `text` (0: up to its terminator; a zero

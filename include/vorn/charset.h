@@ -1,4 +1,5 @@
-/* vorn_common: character-set conversion between UTF-16, UTF-8, the "ANSI" code page,
+/** @file vorn/charset.h
+ * Character-set conversion between UTF-16, UTF-8, the "ANSI" code page,
  * GB2312, GB18030, Big5, Latin-9 and US-ASCII.
  *
  * Every function takes caller-owned buffers and returns a signed count: the length of
@@ -10,8 +11,10 @@
  * On Linux there is no system code page: the "ANSI" character set is the one of the
  * process's locale unless the caller names another with Vorn_SetAnsiCodePage.
  *
+ * @code
  *   unsigned short wide[64];
  *   int n = StrUtf8ToUnicode(wide, 64, "caf\xC3\xA9", -1);   // 4
+ * @endcode
  *
  * Compiles as C11 and C++17 (C sees only the functions).
  */

@@ -1,14 +1,17 @@
-/* vorn_common: C string helpers and an in-place sort of 64-bit integers.
+/** @file vorn/cstr.h
+ * C string helpers and an in-place sort of 64-bit integers.
  *
  * Plain functions on zero-terminated 8-bit and UTF-16 strings (UTF-16 units are
  * `unsigned short`). Duplicates are allocated with `new[]` at exactly length + 1 units
  * and belong to the caller, who releases them with `delete[]`. Only 'A'..'Z' are
  * folded by the case-blind comparisons. Compiles as C11 and C++17.
  *
+ * @code
  *   char text[12];
  *   Vorn_IToA(-42, text);                 // "-42"
  *   int64_t v[] = {3, -1, 2};
  *   QuickSort_Create64(v, 3);             // {-1, 2, 3}
+ * @endcode
  */
 #ifndef VORN_CSTR_H
 #define VORN_CSTR_H

@@ -1,4 +1,5 @@
-/* vorn_common: symbol export and linkage macros shared by every public header.
+/** @file vorn/export.h
+ * Symbol export and linkage macros shared by every public header.
  *
  * The library is built with hidden visibility; VORN_API marks exactly the classes and
  * functions that it exports. VORN_EXTERN_C_BEGIN/END give the plain functions C
@@ -15,11 +16,14 @@
 #    define VORN_API __declspec(dllimport)
 #  endif
 #else
+/** Marks a class or function that the shared library exports. */
 #  define VORN_API __attribute__((visibility("default")))
 #endif
 
 #ifdef __cplusplus
+/** Opens a block of declarations with C linkage (nothing in C). */
 #  define VORN_EXTERN_C_BEGIN extern "C" {
+/** Closes the block that VORN_EXTERN_C_BEGIN opened. */
 #  define VORN_EXTERN_C_END }
 #else
 #  define VORN_EXTERN_C_BEGIN

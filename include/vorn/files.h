@@ -1,15 +1,18 @@
-/* vorn_common: whole files, directory creation and path names.
+/** @file vorn/files.h
+ * Whole files, directory creation and path names.
  *
  * The path helpers take a path apart as text and never touch the file system. Both
- * "\" and "/" separate components, a second character ":" marks a drive ("C:"), and
+ * `\` and `/` separate components, a second character ":" marks a drive ("C:"), and
  * drives and components compare ignoring ASCII case. Output buffers belong to the
  * caller and have no size argument: each function states what suffices. Returned
  * pointers point into the caller's own string.
  *
+ * @code
  *   char dir[260];
  *   ExtractFileDir("/var/log/app.log", dir);           // "/var/log/"
  *   const char* name = ExtractFileNamePtrA("a/b.txt");  // "b.txt"
  *   Vorn_ForceCreateDir("/tmp/app/logs/2024");          // creates missing levels
+ * @endcode
  *
  * Compiles as C11 and C++17.
  */
@@ -40,7 +43,7 @@ VORN_API void ExtractFileDir(const char* path, char* out);
 /** ExtractFileDir over UTF-16 units (260 units suffice). */
 VORN_API void ExtractFileDirW(const unsigned short* path, unsigned short* out);
 
-/** Pointer into `path` just after its last "\", "/" or ":" (the first character is never
+/** Pointer into `path` just after its last `\`, `/` or `:` (the first character is never
  *  taken as one), or `path` itself when there is none. Null gives null. */
 VORN_API const char* ExtractFileNamePtrA(const char* path);
 /** Same as ExtractFileNamePtrA. */
@@ -65,8 +68,8 @@ VORN_API const char* ExtractFileExtPtr(const char* path);
 VORN_API void extractfiledirex(const char* path, char* out, int32_t level);
 
 /** The path of `target` relative to the directory of the file `base` (a base ending in a
- *  separator is a directory), written into `out` with "..\" for each level climbed and
- *  "\" before the target's remainder; a target on another drive is copied unchanged.
+ *  separator is a directory), written into `out` with `..\` for each level climbed and
+ *  `\` before the target's remainder; a target on another drive is copied unchanged.
  *  `out` needs 3 bytes per level climbed plus the target's length + 1. Returns `out`,
  *  or null when any argument is null. */
 VORN_API char* ExtractRelativePath(const char* base, const char* target, char* out);

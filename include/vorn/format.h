@@ -1,11 +1,14 @@
-/* vorn_common: length estimate for formatted text.
+/** @file vorn/format.h
+ * Length estimate for formatted text.
  *
  * The formatted output itself comes from TStringA::Sprintf and TWideString::Sprintf
  * (vorn/strings.h), which use the library's own engine rather than the C runtime's:
  *
+ * @code
  *   TStringA s;
  *   s.Sprintf("%s=%d", "retries", 3);     // "retries=3"
  *   s.Sprintf("where name=%Q", "it's");   // "where name='it''s'"
+ * @endcode
  *
  * The engine's vocabulary beyond the usual d i o u x X c s f e E g G %: S (same as s),
  * z (an owned text, released after output: a narrow one comes from new[] and is

@@ -1,4 +1,5 @@
-/* vorn_common: string lists TAnsiStrings and TWideStrings.
+/** @file vorn/lists.h
+ * String lists TAnsiStrings and TWideStrings.
  *
  * An ordered list of owned string objects (TStringA or TWideString items) that splits
  * a text into lines or fields, joins the items back into one text, finds an item by
@@ -6,10 +7,12 @@
  * and dense; out-of-range indexes are ignored (remove) or give null (getItem). A null
  * text is accepted everywhere and means the empty text.
  *
+ * @code
  *   TAnsiStrings lines("alpha\r\nbeta\ngamma");   // three items
  *   lines.sort(true);
  *   TStringA csv = lines.Text(',');               // "alpha,beta,gamma"
  *   lines.saveToFile("/tmp/names.txt");           // items joined by LF
+ * @endcode
  *
  * Narrow files are raw bytes; wide files are little-endian UTF-16 units without a
  * byte-order mark. C++ only.
@@ -76,6 +79,7 @@ class VORN_API TAnsiStrings {
   bool saveToFile(const char* path);
 
  protected:
+  /// The owned items in order (each released with delete), in an owned array.
   std::vector<TStringA*>* FItems;
 
  private:
@@ -130,6 +134,7 @@ class VORN_API TWideStrings {
   bool saveToFile(const unsigned short* path);
 
  protected:
+  /// The owned items in order (each released with delete), in an owned array.
   std::vector<TWideString*>* FItems;
 
  private:

@@ -1,9 +1,12 @@
-/* vorn_common: the process-wide log, timers, scope timer, reports and debug dump.
+/** @file vorn/log.h
+ * The process-wide log, timers, scope timer, reports and debug dump.
  *
  * One log is written to up to 32 files at once. Each file has a level threshold and
  * receives the lines whose level is at or above it. A line reads
  *
+ * @code
  *   [I-app(1234-1240) 09:05:07]:  message\r\n
+ * @endcode
  *
  * with the level letter (D, I, W, E, P, L for 0..5), the application name, process id,
  * thread id, local time, the calling thread's indent and the message. Messages use the
@@ -12,9 +15,11 @@
  * files. Set-up, closing and switching are meant for moments when no other thread logs;
  * writing lines is safe from any thread.
  *
+ * @code
  *   Vorn_Log_QuickInit("app", "/var/log/app/app.log", 1, 1, 0);
  *   Vorn_Log_Info("Started %d", 3);
  *   Vorn_Log_Close_all();
+ * @endcode
  *
  * The C part compiles as C11 too.
  */
@@ -27,8 +32,10 @@
 #include "vorn/export.h"
 
 #if defined(__GNUC__) || defined(__clang__)
+/** Lets the compiler check a printf-style format (argument `fmt`) against its arguments (from `first`). */
 #define VORN_PRINTF_FORMAT(fmt, first) __attribute__((format(printf, fmt, first)))
 #else
+/** No format checking with this compiler. */
 #define VORN_PRINTF_FORMAT(fmt, first)
 #endif
 

@@ -1,4 +1,5 @@
-/* vorn_common: last error, confirmation callbacks, string resources, reference-counted base.
+/** @file vorn/runtime.h
+ * Last error, confirmation callbacks, string resources, reference-counted base.
  *
  * - A process-wide last error: a code, an optional text, and built-in texts for the
  *   codes 1 to 20. Every setLastError is written to the log at error level.
@@ -9,8 +10,10 @@
  * - interface_classbase (C++ only): a self-deleting, reference-counted IUnknown base
  *   that traces every step in the log.
  *
+ * @code
  *   setLastError(5, NULL);
  *   const char* why = getLastErrorText();   // the built-in text of code 5
+ * @endcode
  *
  * Nothing here takes a lock: the process-wide state is shared by all threads.
  * The C part compiles as C11 too.
@@ -31,23 +34,26 @@ typedef int (*confirm_callback_fn)(intptr_t context, int kind, int code, uint32_
 
 /** What an application passes to the confirmation functions: its context and its callback. */
 struct confirm_callback {
-  intptr_t context;
-  confirm_callback_fn callback;
+  intptr_t context;             /**< handed back to the callback as its first argument */
+  confirm_callback_fn callback; /**< the application's callback; null asks nobody */
 };
+/** Shorthand for struct confirm_callback. */
 typedef struct confirm_callback confirm_callback;
 
 /** The process-wide remembered answers: error confirmations skipped, override answer (0 none, 1-4). */
 struct confirm_setting {
-  bool skip_errors;
-  int32_t override_choice;
+  bool skip_errors;        /**< error confirmations are no longer asked */
+  int32_t override_choice; /**< remembered override answer, 0 when none */
 };
+/** Shorthand for struct confirm_setting. */
 typedef struct confirm_setting confirm_setting;
 
 /** One entry of a string resource table: an identifier and a text the library only hands back. */
 struct string_res_entry {
-  uint32_t id;
-  const void* text;
+  uint32_t id;      /**< the identifier looked up */
+  const void* text; /**< the text, owned by the caller's table */
 };
+/** Shorthand for struct string_res_entry. */
 typedef struct string_res_entry string_res_entry;
 
 VORN_EXTERN_C_BEGIN
@@ -109,23 +115,28 @@ VORN_EXTERN_C_END
 #else
 /// A COM interface identifier, laid out as the platform's GUID.
 struct _GUID {
-  uint32_t Data1;
-  uint16_t Data2;
-  uint16_t Data3;
-  uint8_t Data4[8];
+  uint32_t Data1;    ///< first field (8 hex digits in the text form)
+  uint16_t Data2;    ///< second field
+  uint16_t Data3;    ///< third field
+  uint8_t Data4[8];  ///< last eight bytes
 };
+/// A GUID: 16 bytes in the COM layout.
 typedef _GUID GUID;
+/// An interface identifier is a GUID.
 typedef GUID IID;
 /// A COM status: 0 and above succeed, negative values fail.
 typedef int32_t HRESULT;
 
 #ifndef S_OK
+/// Success.
 #define S_OK ((HRESULT)0)
 #endif
 #ifndef E_NOINTERFACE
+/// The object does not offer the interface asked for.
 #define E_NOINTERFACE ((HRESULT)0x80004002u)
 #endif
 #ifndef E_POINTER
+/// A required pointer argument was null.
 #define E_POINTER ((HRESULT)0x80004003u)
 #endif
 
@@ -134,8 +145,11 @@ extern "C" VORN_API const IID IID_IUnknown;
 
 /// The COM base interface: the three operations in COM order.
 struct IUnknown {
+  /// Stores the interface `iid` of the object in `*object` and adds a reference, or fails.
   virtual HRESULT QueryInterface(const IID& iid, void** object) = 0;
+  /// Adds a reference; returns the new count.
   virtual uint32_t AddRef() = 0;
+  /// Drops a reference; returns the new count.
   virtual uint32_t Release() = 0;
 };
 #endif /* _WIN32 */

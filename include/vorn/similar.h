@@ -1,4 +1,5 @@
-/* vorn_common: string similarity measures (TStrSimilar).
+/** @file vorn/similar.h
+ * String similarity measures (TStrSimilar).
  *
  * TStrSimilar rates how alike two narrow, zero-terminated texts are: an edit distance
  * in bytes, percentages built on the byte or word edit distance, two measures of shared
@@ -6,10 +7,12 @@
  * upper-case forms wherever a measure is case-blind; no other byte is folded. A null text
  * is the empty text. Every measure except `distance` returns a percentage from 0 to 100.
  *
+ * @code
  *   TStrSimilar s;
  *   uint32_t d = s.distance("flaw", "lawn", 0);          // 2
  *   uint32_t r = s.similarity_proportion("abc", "abd");  // 66
  *   uint32_t w = s.similarityWords_dkl(a, b, 40);        // gives up early below 40
+ * @endcode
  *
  * One object serves many comparisons: its work buffer grows to the longest input seen
  * and is kept, and it needs memory linear in the text length. An object serves one

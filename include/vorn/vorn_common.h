@@ -1,4 +1,6 @@
-/* vorn_common: includes every public header of the library. */
+/** @file vorn/vorn_common.h
+ * Includes every public header of the library.
+ */
 #ifndef VORN_COMMON_H
 #define VORN_COMMON_H
 
