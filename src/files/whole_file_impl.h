@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <string>
 
+#include "charset/utf8_text.h"
 #include "platform/file_system.h"
 
 namespace vorn::detail::files {
@@ -17,7 +18,7 @@ struct PathUnit;
 
 template <>
 struct PathUnit<char> {
-  static FILE* open(const char* path, const char* mode) { return std::fopen(path, mode); }
+  static FILE* open(const char* path, const char* mode) { return platform::open_file(path, mode); }
   /// The path as 8-bit text for log lines ("" for null).
   class Text {
    public:
@@ -31,11 +32,15 @@ struct PathUnit<char> {
 
 template <>
 struct PathUnit<unsigned short> {
-  static FILE* open(const unsigned short* path, const char* mode) { return platform::open_file_utf16(path, mode); }
+  // The name goes through UTF-8 on every system, which costs nothing beside the open
+  // itself; only an unpaired surrogate, which no valid name holds, is lost.
+  static FILE* open(const unsigned short* path, const char* mode) {
+    return path != nullptr ? platform::open_file_utf8(charset::utf16_to_utf8(path).c_str(), mode) : nullptr;
+  }
   /// The path as UTF-8 text for log lines ("" for null).
   class Text {
    public:
-    explicit Text(const unsigned short* path) : text_(platform::utf16_to_utf8(path)) {}
+    explicit Text(const unsigned short* path) : text_(charset::utf16_to_utf8(path)) {}
     const char* c_str() const { return text_.c_str(); }
 
    private:
