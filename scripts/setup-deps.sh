@@ -10,6 +10,7 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   libfmt-dev libspdlog-dev
   valgrind binutils
+  g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine64 dpkg-dev icu-devtools
 )
 
 missing=()

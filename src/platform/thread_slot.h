@@ -21,7 +21,8 @@ void* thread_slot_value(ThreadSlot slot);
 /// Sets the calling thread's value; false when the system cannot store it.
 bool set_thread_slot_value(ThreadSlot slot, void* value);
 
-/// Deletes the slot; the values still set are not released.
+/// Deletes the slot. Whether the values other threads still hold are released then
+/// depends on the system; the caller releases its own thread's value first.
 void delete_thread_slot(ThreadSlot slot);
 
 }  // namespace vorn::platform

@@ -10,7 +10,9 @@
 #include <stdio.h>
 #include <unistd.h>
 
+#include "../files/temp_dir_fixture.h"
 #include "appupdate/appupdate_impl.h"
+#include "platform/tempdir.h"
 #include "vorn/appupdate.h"
 #include "vorn/log.h"
 
@@ -66,24 +68,19 @@ struct Result {
   ~Result() { ParseAppUpdateInfo_free(list); }
 };
 
-// Every test runs with a fresh temporary directory as $TMPDIR and a log file in it.
+// Every test logs into a fresh directory; "SYSTEMP" stands for the system's temporary
+// directory, as the platform layer reports it.
 class ParseAppUpdateInfoTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    char pattern[] = "/tmp/appupdate_test.XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    dir_ = pattern;
-    const char* old = std::getenv("TMPDIR");
-    had_tmpdir_ = old != nullptr;
-    if (had_tmpdir_) old_tmpdir_ = old;
-    setenv("TMPDIR", dir_.c_str(), 1);
+    ASSERT_TRUE(vorn::platform::TempDirectory(systemp_));
+    dir_ = vorn_test::make_temp_dir("appupdate_test_");
+    ASSERT_FALSE(dir_.empty());
     log_path_ = dir_ + "/update.log";
     Vorn_Log_QuickInit("apptest", log_path_.c_str(), 0, 1, 0);
   }
   void TearDown() override {
     Vorn_Log_Close_all();
-    if (had_tmpdir_) setenv("TMPDIR", old_tmpdir_.c_str(), 1);
-    else unsetenv("TMPDIR");
     unlink(log_path_.c_str());
     rmdir(dir_.c_str());
   }
@@ -103,8 +100,7 @@ class ParseAppUpdateInfoTest : public ::testing::Test {
 
   std::string dir_;
   std::string log_path_;
-  std::string old_tmpdir_;
-  bool had_tmpdir_ = false;
+  std::string systemp_;
 };
 
 const char kWorkedExample[] =
@@ -175,7 +171,7 @@ TEST_F(ParseAppUpdateInfoTest, WorkedExample) {
   ExpectRecord(it[1].children[0], {"componet2_1", "1.2.3.4", null, "c2_1.dll", null, "c2_1.link", 0, "c2_1", 0, 0});
   ExpectRecord(it[1].children[1], {"componet2_2", null, null, "c2_2.dll", null, "c2_2.link", 0, "c2_2", 0, 0});
   ExpectRecord(it[2].children[0], {"componet3_1", "1.3.3.4", "1.2.4.5", null, null, null, 0, null, 0, 0});
-  ExpectRecord(it[3].children[0], {"file2", "9725ea3d", "23aed3", "file2.exe", dir_ + "/nublo\\", "file2.link", 2,
+  ExpectRecord(it[3].children[0], {"file2", "9725ea3d", "23aed3", "file2.exe", systemp_ + "nublo\\", "file2.link", 2,
                                    "file2-caption", 1, 0});
   EXPECT_TRUE(ErrorLines().empty());
 }
@@ -219,7 +215,7 @@ TEST_F(ParseAppUpdateInfoTest, AttributesAndValues) {
   EXPECT_EQ(Text(a.extra), "extra-a");
   ASSERT_EQ(a.childCount, 5);
   EXPECT_EQ(a.children[0].upmethod, 2);
-  EXPECT_EQ(Text(a.children[0].rlpath), dir_ + "/nublo\\");
+  EXPECT_EQ(Text(a.children[0].rlpath), systemp_ + "nublo\\");
   EXPECT_EQ(Text(a.children[0].version), "");  // present and empty, not null
   EXPECT_EQ(a.children[1].upmethod, 0);
   EXPECT_EQ(Text(a.children[1].version), "3");

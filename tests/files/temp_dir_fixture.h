@@ -4,16 +4,35 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
+#include <random>
 #include <string>
+
+#include "platform/file_system.h"
+#include "platform/tempdir.h"
+
+namespace vorn_test {
+
+/// A new, empty directory in the system's temporary directory, named `prefix` and a
+/// random number; "" when none could be made.
+inline std::string make_temp_dir(const std::string& prefix) {
+  std::string base;
+  if (!vorn::platform::TempDirectory(base)) return "";
+  std::random_device seed;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    const std::string dir = base + prefix + std::to_string(seed());
+    if (vorn::platform::make_directory(dir.c_str())) return dir;
+  }
+  return "";
+}
+
+}  // namespace vorn_test
 
 class TempDirTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    std::string pattern = (std::filesystem::temp_directory_path() / "vorn_files_XXXXXX").string();
-    ASSERT_NE(nullptr, mkdtemp(pattern.data()));
-    dir_ = pattern;
+    dir_ = vorn_test::make_temp_dir("vorn_files_");
+    ASSERT_FALSE(dir_.empty());
   }
   void TearDown() override {
     std::error_code ignored;

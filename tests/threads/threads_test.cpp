@@ -14,6 +14,7 @@
 #include <thread>
 #include <vector>
 
+#include "../files/temp_dir_fixture.h"
 #include "vorn/appupdate.h"
 #include "vorn/charset.h"
 #include "vorn/log.h"
@@ -124,9 +125,9 @@ TEST(Threads, ParseFormatConvertAndCompareAtOnceGiveTheSingleThreadAnswers) {
   EXPECT_EQ(work[0].text_a + "|" + work[0].text_a, expected[0].utf8_round_trip);
 
   // An open log takes the parse errors of every thread.
-  char dir_template[] = "/tmp/vorn_threads_XXXXXX";
-  ASSERT_NE(nullptr, mkdtemp(dir_template));
-  const std::string log_path = std::string(dir_template) + "/threads.log";
+  const std::string dir = vorn_test::make_temp_dir("vorn_threads_");
+  ASSERT_FALSE(dir.empty());
+  const std::string log_path = dir + "/threads.log";
   ASSERT_NE(0, Vorn_Log_QuickInit("threads", log_path.c_str(), 3, 1, 0));
 
   std::atomic<int> mismatches{0};
@@ -155,7 +156,7 @@ TEST(Threads, ParseFormatConvertAndCompareAtOnceGiveTheSingleThreadAnswers) {
   EXPECT_EQ(kThreads * malformed, error_lines);
   log.close();
   unlink(log_path.c_str());
-  rmdir(dir_template);
+  rmdir(dir.c_str());
 }
 
 }  // namespace
