@@ -6,6 +6,7 @@
 #   STDOUT_FILE      file whose bytes standard output must equal (optional)
 #   STDOUT           text standard output must equal (optional; a newline is added)
 #   STDERR           regular expression standard error must match (optional)
+#   EMULATOR         runs the program where it cannot run by itself (optional)
 # A run that expects status 0 or 1 must leave standard error empty; any other status
 # must come with exactly one line on standard error that starts with "vorn: ".
 set(args "")
@@ -16,8 +17,13 @@ set(input_option "")
 if(INPUT)
   set(input_option INPUT_FILE ${INPUT})
 endif()
-execute_process(COMMAND ${PROGRAM} ${args} ${input_option}
+execute_process(COMMAND ${EMULATOR} ${PROGRAM} ${args} ${input_option}
   RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
+if(EMULATOR)
+  # A Windows program ends the lines of its text streams with CR LF.
+  string(REPLACE "\r\n" "\n" out "${out}")
+  string(REPLACE "\r\n" "\n" err "${err}")
+endif()
 
 set(problems "")
 if(NOT status STREQUAL STATUS)
