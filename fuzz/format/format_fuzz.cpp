@@ -91,8 +91,10 @@ FormatArgs ReadArgs(Reader& in, ArgStore<Unit>& store, bool& has_owned) {
       }
       case 6: {
         const std::basic_string<Unit> text = ReadText<Unit>(in);
-        Unit* owned = new Unit[text.size() + 1];
-        std::memcpy(owned, text.c_str(), (text.size() + 1) * sizeof(Unit));
+        // %z takes narrow texts from new[] and wide ones from the single-object ::operator new.
+        const size_t bytes = (text.size() + 1) * sizeof(Unit);
+        auto* owned = static_cast<Unit*>(sizeof(Unit) == 1 ? new char[bytes] : ::operator new(bytes));
+        std::memcpy(owned, text.c_str(), bytes);
         args.push_back(FormatArg::Owned(owned));
         has_owned = true;
         break;

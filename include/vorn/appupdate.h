@@ -69,7 +69,11 @@ typedef struct tnoticeItemList {
 /** Parses `length` bytes of the UTF-8 document `text` (0: up to its terminator; a zero
  *  byte ends it early) against `locals` (null is taken as an empty list). Returns a new
  *  tree for ParseAppUpdateInfo_free, or null when text is null or empty, nothing needs
- *  updating, or the document is malformed (then one error line goes to the log). */
+ *  updating, or the document is malformed (then one error line goes to the log). The
+ *  error line quotes at most 4 KB of the document from the error position on. Elements
+ *  may nest to any depth; a document nested too deep for the calling thread's stack is
+ *  parsed on a thread of its own, and refused with an error line only when the stack
+ *  for that thread cannot be had. */
 VORN_API tnoticeItemList* ParseAppUpdateInfo(const char* text, uint32_t length, const tnoticeLocalList* locals);
 
 /** Releases a result of ParseAppUpdateInfo with everything below it; null does nothing. */

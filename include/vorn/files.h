@@ -84,7 +84,8 @@ VORN_API int32_t Vorn_ReadFileW(const unsigned short* path, char** out);
 
 /** Creates or truncates the file and writes `size` bytes of `data` (nothing when either
  *  is null or 0), inside a log scope timer "Vorn_WriteFile". Returns `size`, -1 for a null
- *  or empty path, -2 when the file cannot be opened for writing, -3 when writing fails. */
+ *  or empty path, -2 when the file cannot be opened for writing, -3 when writing fails,
+ *  closing included (data that never reached the file is a failed write). */
 VORN_API int32_t Vorn_WriteFileA(const char* path, const void* data, uint32_t size);
 /** Vorn_WriteFileA for a UTF-16 path. */
 VORN_API int32_t Vorn_WriteFileW(const unsigned short* path, const void* data, uint32_t size);

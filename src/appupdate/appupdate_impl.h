@@ -13,10 +13,11 @@
 
 namespace vorn::detail::appupdate {
 
-// Deepest element nesting that a document may have. The XML parse recurses once per
-// open element, three frames deep; at this bound that stays within 2 MiB even in
-// unoptimised sanitizer builds (a few hundred KiB when optimised). Update documents
-// nest a handful of levels.
+// Deepest element nesting parsed on the calling thread's stack. The XML parse recurses
+// once per open element, three frames deep; at this bound that stays within 2 MiB even
+// in unoptimised sanitizer builds (a few hundred KiB when optimised). Update documents
+// nest a handful of levels; deeper ones are parsed on a thread with a stack sized for
+// their depth.
 constexpr uint32_t kMaxNesting = 1000;
 
 // The dotted version number of a UTF-16 text: up to four decimal parts c0..c3 give
@@ -83,6 +84,10 @@ size_t CountOpeningTagEnds(const char* text, size_t length);
 // levels deep, or null when there is none. Scanning stops quietly where the parse
 // would reject the text: the parse reports that error itself.
 const char* FindExcessNesting(const char* text, uint32_t limit);
+
+// The deepest element nesting of `text` (zero-terminated) as the XML parse will see it,
+// up to where the parse would reject the text.
+uint32_t NestingDepth(const char* text);
 
 // The reference document of the self-check, with the local list "main" 1.0,
 // "componet2" 4576edac (text), "componet2_3" 3.2.4.5, "componet3_1" 1.2.4.5 and

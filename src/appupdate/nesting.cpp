@@ -1,6 +1,7 @@
 // Element nesting pre-scan. The XML parse recurses once per open element, so a
-// document nested deeply enough would exhaust the stack. This scan walks the same
-// grammar with a counter instead of recursion and finds such documents first. It uses
+// document nested deeply enough would exhaust the calling thread's stack. This scan
+// walks the same grammar with a counter instead of recursion and finds such documents
+// first, so that their parse can be given a stack of its own. It uses
 // the parser's own character classes so that both agree on every tag boundary.
 #include <rapidxml/rapidxml.hpp>
 
@@ -158,8 +159,11 @@ Markup ScanMarkup(const char*& p) {
 
 }  // namespace
 
-const char* FindExcessNesting(const char* text, uint32_t limit) {
-  if (CountOpeningTagEnds(text, std::strlen(text)) <= limit) return nullptr;
+namespace {
+
+// Follows the element structure as the parse will; records the deepest nesting seen in
+// `deepest` and returns the first element that opens more than `limit` levels deep.
+const char* WalkNesting(const char* text, uint32_t limit, uint32_t& deepest) {
   const char* p = text;
   if (static_cast<unsigned char>(p[0]) == 0xEF && static_cast<unsigned char>(p[1]) == 0xBB &&
       static_cast<unsigned char>(p[2]) == 0xBF) {
@@ -189,13 +193,28 @@ const char* FindExcessNesting(const char* text, uint32_t limit) {
       case Markup::kError:
         return nullptr;
       case Markup::kOpenElement:
-        if (++depth > limit) return start;
+        if (++depth > deepest) deepest = depth;
+        if (depth > limit) return start;
         break;
       case Markup::kSkipped:
       case Markup::kEmptyElement:
         break;
     }
   }
+}
+
+}  // namespace
+
+const char* FindExcessNesting(const char* text, uint32_t limit) {
+  if (CountOpeningTagEnds(text, std::strlen(text)) <= limit) return nullptr;
+  uint32_t deepest = 0;
+  return WalkNesting(text, limit, deepest);
+}
+
+uint32_t NestingDepth(const char* text) {
+  uint32_t deepest = 0;
+  WalkNesting(text, UINT32_MAX, deepest);
+  return deepest;
 }
 
 }  // namespace vorn::detail::appupdate

@@ -2,13 +2,16 @@
 // needing an update, and the records it builds for them.
 #include <rapidxml/rapidxml.hpp>
 
+#include <cstdint>
 #include <cstring>
+#include <exception>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "appupdate/appupdate_impl.h"
 #include "platform/tempdir.h"
+#include "platform/thread_stack.h"
 #include "vorn/log.h"
 
 namespace vorn::detail::appupdate {
@@ -23,6 +26,47 @@ constexpr size_t kMaxErrorExcerpt = 4096;
 
 // Local lists up to this size are searched in order; longer ones get a hash index.
 constexpr int32_t kLinearLookupMax = 8;
+
+// Stack for the parse of a deeply nested document on a thread of its own: the parse
+// takes three frames per open element, measured at under 0.2 KiB per level optimised,
+// 0.6 KiB unoptimised and 2.4 KiB in unoptimised sanitizer builds; each gets ample room.
+constexpr size_t kParseStackBase = size_t{1} << 20;
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer) || __has_feature(thread_sanitizer)
+#define VORN_PARSE_STACK_SANITIZED 1
+#endif
+#endif
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__) || defined(VORN_PARSE_STACK_SANITIZED)
+constexpr size_t kParseStackPerLevel = 8192;
+#else
+constexpr size_t kParseStackPerLevel = 2048;
+#endif
+
+struct ParseTask {
+  rapidxml::xml_document<char>* document;
+  char* text;
+  std::exception_ptr failure;
+};
+
+void RunParse(void* context) {
+  auto* task = static_cast<ParseTask*>(context);
+  try {
+    task->document->parse<0>(task->text);
+  } catch (...) {
+    task->failure = std::current_exception();
+  }
+}
+
+// Parses `text` in place on a thread whose stack holds its nesting depth; the parse's
+// exceptions come back to the caller. False when no such stack can be had.
+bool ParseOnOwnStack(rapidxml::xml_document<char>& document, char* text) {
+  const size_t depth = NestingDepth(text);
+  if (depth > (SIZE_MAX - kParseStackBase) / kParseStackPerLevel) return false;
+  ParseTask task{&document, text, nullptr};
+  if (!platform::run_with_stack(kParseStackBase + depth * kParseStackPerLevel, &RunParse, &task)) return false;
+  if (task.failure) std::rethrow_exception(task.failure);
+  return true;
+}
 
 void LogParseError(const char* where, const char* message) {
   char excerpt[kMaxErrorExcerpt + 1];
@@ -323,14 +367,18 @@ extern "C" tnoticeItemList* ParseAppUpdateInfo(const char* text, uint32_t length
   std::memcpy(copy.get(), text, size);
   copy.get()[size] = 0;
 
-  if (const char* deep = au::FindExcessNesting(copy.get(), au::kMaxNesting)) {
-    au::LogParseError(deep, "elements nested too deep");
-    return nullptr;
-  }
+  // Documents nested deeper than the calling thread's stack safely holds are parsed on
+  // a stack of their own; only when that cannot be had is the document refused.
+  const char* deep = au::FindExcessNesting(copy.get(), au::kMaxNesting);
   // The document holds a sizeable node pool of its own: keep it off the stack.
   auto document = std::make_unique<rapidxml::xml_document<char>>();
   try {
-    document->parse<0>(copy.get());
+    if (deep == nullptr) {
+      document->parse<0>(copy.get());
+    } else if (!au::ParseOnOwnStack(*document, copy.get())) {
+      au::LogParseError(deep, "elements nested too deep");
+      return nullptr;
+    }
   } catch (const rapidxml::parse_error& error) {
     au::LogParseError(error.where<char>(), error.what());
     return nullptr;

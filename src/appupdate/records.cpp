@@ -1,6 +1,7 @@
 // Strings and records of the update-information tree: allocation and release.
 #include <cstring>
 #include <initializer_list>
+#include <vector>
 
 #include "appupdate/appupdate_impl.h"
 #include "vorn/charset.h"
@@ -22,16 +23,36 @@ unsigned short* NewWideCopy(const unsigned short* text) {
   return copy;
 }
 
-void ReleaseItem(tnoticeItem& item) {
-  if (item.children != nullptr) {
-    for (int32_t i = 0; i < item.childCount; ++i) ReleaseItem(item.children[i]);
-    delete[] item.children;
-  }
+namespace {
+
+// A children array still to be released.
+struct PendingChildren {
+  tnoticeItem* items;
+  int32_t count;
+};
+
+// Releases the item's strings and hands its children array to `pending`; zeroes it.
+void ReleaseOwnFields(tnoticeItem& item, std::vector<PendingChildren>& pending) {
+  if (item.children != nullptr) pending.push_back({item.children, item.childCount});
   for (unsigned short* s : {item.name, item.version, item.localVersion, item.filename, item.rlpath, item.link,
                             item.caption, item.extra}) {
     delete[] s;
   }
   item = tnoticeItem{};
+}
+
+}  // namespace
+
+// Iterative, so that a tree of any depth is released within the stack.
+void ReleaseItem(tnoticeItem& item) {
+  std::vector<PendingChildren> pending;
+  ReleaseOwnFields(item, pending);
+  while (!pending.empty()) {
+    const PendingChildren children = pending.back();
+    pending.pop_back();
+    for (int32_t i = 0; i < children.count; ++i) ReleaseOwnFields(children.items[i], pending);
+    delete[] children.items;
+  }
 }
 
 unsigned short* Utf8ToWide::Reserve(size_t units) {

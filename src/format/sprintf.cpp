@@ -74,8 +74,10 @@ unsigned short* SprintfBufferW(const unsigned short* format, FormatArgs& args) {
 void ReleaseUntakenArgs(FormatArgs& args) {
   for (FormatArg& a : args) {
     if (a.taken) continue;
-    if (a.kind == FormatArg::Kind::kOwned) delete[] static_cast<char*>(const_cast<void*>(a.pointer));
-    if (a.kind == FormatArg::Kind::kWideOwned) delete[] static_cast<unsigned short*>(const_cast<void*>(a.pointer));
+    if (a.kind == FormatArg::Kind::kOwned) SprintfReleaseOwned(static_cast<char*>(const_cast<void*>(a.pointer)));
+    if (a.kind == FormatArg::Kind::kWideOwned) {
+      SprintfReleaseOwned(static_cast<unsigned short*>(const_cast<void*>(a.pointer)));
+    }
     if (a.kind == FormatArg::Kind::kOwned || a.kind == FormatArg::Kind::kWideOwned) a.taken = true;
   }
 }

@@ -40,7 +40,7 @@ class VaListSource {
   uint64_t PointerBits() { return reinterpret_cast<uintptr_t>(va_arg(args_, void*)); }
   double Real() { return va_arg(args_, double); }
   const Unit* Text() { return va_arg(args_, const Unit*); }
-  /// A text whose ownership passes to the engine (released with delete[] after output).
+  /// A text whose ownership passes to the engine (released after output, see %z).
   Unit* OwnedText() { return va_arg(args_, Unit*); }
   int32_t* CountTarget() { return va_arg(args_, int32_t*); }
   const SprintfTextSpan<Unit>* Span() { return va_arg(args_, const SprintfTextSpan<Unit>*); }
@@ -57,7 +57,7 @@ struct FormatArg {
     kText,         // const char*
     kWideText,     // const unsigned short*
     kOwned,        // char* from new[]; the engine takes it only through %z
-    kWideOwned,    // unsigned short* from new[]
+    kWideOwned,    // unsigned short* from the single-object ::operator new
     kCountTarget,  // int32_t*
     kSpan,         // const SprintfTextSpan<char>*
     kWideSpan,     // const SprintfTextSpan<unsigned short>*

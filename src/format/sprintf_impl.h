@@ -14,7 +14,10 @@
 // of the accumulator (exact size, byte counts for the grow function). The argument
 // types of s, S, z, q, Q, w, c and T follow the unit type through the source. Every
 // heap block of either engine comes from new[] of its unit type, so the strings'
-// delete[] releases the driver's result, and %z releases its argument with delete[].
+// delete[] releases the driver's result. %z releases its argument with delete[] in the
+// narrow engine and with the single-object ::operator delete in the wide one.
+// Running out of memory throws std::bad_alloc out of the driver; every block the call
+// holds at that moment is released on the way out.
 #ifndef VORN_SRC_FORMAT_SPRINTF_IMPL_H
 #define VORN_SRC_FORMAT_SPRINTF_IMPL_H
 
@@ -80,14 +83,38 @@ struct SprintfUnitPolicy<unsigned short> {
   static constexpr int64_t kSizeScale = 2;     // grow function counts bytes
 };
 
+/// Releases a %z text: the narrow engine takes new[] texts, the wide one blocks of the
+/// single-object ::operator new.
+inline void SprintfReleaseOwned(char* text) { delete[] text; }
+inline void SprintfReleaseOwned(unsigned short* text) { ::operator delete(text); }
+
+template <class Unit>
+void SprintfReleaseArray(Unit* block) {
+  delete[] block;
+}
+
+/// Releases a block on every way out of a scope, std::bad_alloc included.
+template <class Unit, void (*Release)(Unit*)>
+class SprintfScopedBlock {
+ public:
+  explicit SprintfScopedBlock(Unit* block) : block_(block) {}
+  SprintfScopedBlock(const SprintfScopedBlock&) = delete;
+  SprintfScopedBlock& operator=(const SprintfScopedBlock&) = delete;
+  ~SprintfScopedBlock() { Release(block_); }
+  Unit* get() const { return block_; }
+
+ private:
+  Unit* block_;
+};
+
 /// Allocates `new_capacity` (scaled) units, copies min(old, new) from `old_block` and
-/// releases it; null (old block untouched) when nothing can be allocated.
+/// releases it; null (old block untouched) for a capacity that is not positive. Out
+/// of memory throws std::bad_alloc with the old block untouched.
 template <class Unit>
 Unit* SprintfGrowT(Unit* old_block, int32_t old_capacity, int32_t new_capacity) {
   constexpr int64_t scale = SprintfUnitPolicy<Unit>::kSizeScale;
   if (new_capacity <= 0) return nullptr;
-  Unit* block = new (std::nothrow) Unit[static_cast<size_t>(new_capacity / scale)];
-  if (block == nullptr) return nullptr;
+  Unit* block = new Unit[static_cast<size_t>(new_capacity / scale)];
   if (old_block != nullptr) {
     const int32_t keep = old_capacity < new_capacity ? old_capacity : new_capacity;
     if (keep > 0) std::memcpy(block, old_block, static_cast<size_t>(keep / scale) * sizeof(Unit));
@@ -478,9 +505,8 @@ class SprintfEngine {
         Output(dir, Cut(args_.Text(), dir.precision));
         return true;
       case SprintfKind::kOwnedString: {
-        Unit* owned = args_.OwnedText();
-        Output(dir, Cut(owned, dir.precision));
-        delete[] owned;
+        const SprintfScopedBlock<Unit, &SprintfReleaseOwned> owned(args_.OwnedText());
+        Output(dir, Cut(owned.get(), dir.precision));
         return true;
       }
       case SprintfKind::kQuoted:
@@ -781,38 +807,50 @@ bool SprintfEngine<Unit, Source>::ConvertQuoted(const SprintfDirective& dir) {
   const size_t needed = length + quotes + (enclose ? 2 : 0) + 1;
   if (needed > static_cast<size_t>(std::numeric_limits<int32_t>::max() / 4)) return false;
 
-  Unit* block = nullptr;
-  Unit* out = work_;
-  if (needed > static_cast<size_t>(kSprintfWorkSize)) {
-    block = new (std::nothrow) Unit[needed];
-    if (block == nullptr) return false;
-    out = block;
-  }
+  const bool on_heap = needed > static_cast<size_t>(kSprintfWorkSize);
+  const SprintfScopedBlock<Unit, &SprintfReleaseArray<Unit>> block(on_heap ? new Unit[needed] : nullptr);
+  Unit* const out = on_heap ? block.get() : work_;
   Unit* const p = DoubleQuotes(s, length, quote, enclose, out);
   Output(dir, {out, static_cast<int32_t>(p - out)});
-  delete[] block;
   return true;
 }
 
+/// The accumulator's heap block, released on every way out of the driver unless taken.
+template <class Unit>
+class SprintfGrownBlock {
+ public:
+  explicit SprintfGrownBlock(SprintfAccumulator<Unit>& acc) : acc_(acc) {}
+  SprintfGrownBlock(const SprintfGrownBlock&) = delete;
+  SprintfGrownBlock& operator=(const SprintfGrownBlock&) = delete;
+  ~SprintfGrownBlock() {
+    if (acc_.text != acc_.base) delete[] acc_.text;
+  }
+  Unit* Take() {
+    Unit* const block = acc_.text;
+    acc_.text = acc_.base;
+    return block;
+  }
+
+ private:
+  SprintfAccumulator<Unit>& acc_;
+};
+
 /// Runs the engine over a fresh accumulator on the stack and returns a new[] block
-/// holding the zero-terminated text (null if no block could be had).
+/// holding the zero-terminated text.
 template <class Unit, class Source>
 Unit* SprintfBufferT(const Unit* format, Source& args) {
   Unit base[kSprintfBaseSize];
   SprintfAccumulator<Unit> acc{base, base, 0, 0, kSprintfBaseSize, &SprintfGrowT<Unit>};
+  SprintfGrownBlock<Unit> grown(acc);
   {
     SprintfEngine<Unit, Source> engine(acc, args);
     engine.Run(format);
   }
+  if (acc.text != acc.base && acc.capacity <= int64_t{acc.length} + kSprintfShrinkSlack) return grown.Take();
   const auto size = static_cast<size_t>(acc.length) + 1;
-  if (acc.text == acc.base || acc.capacity > int64_t{acc.length} + kSprintfShrinkSlack) {
-    Unit* block = new (std::nothrow) Unit[size];
-    if (block == nullptr) return acc.text == acc.base ? nullptr : acc.text;
-    std::memcpy(block, acc.text, size * sizeof(Unit));
-    if (acc.text != acc.base) delete[] acc.text;
-    return block;
-  }
-  return acc.text;
+  Unit* const block = new Unit[size];
+  std::memcpy(block, acc.text, size * sizeof(Unit));
+  return block;
 }
 
 // ---- named entry points (sprintf.cpp) --------------------------------------------

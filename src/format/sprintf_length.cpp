@@ -13,9 +13,9 @@ bool IsOneOf(const char* letters, char c) { return c != 0 && std::strchr(letters
 
 bool IsSkippedLetter(char c) { return IsOneOf("FLNhl", c); }
 
-/// Consumes the arguments of a directive the quick walk does not know (flags,
-/// width, precision, or a letter outside its set), as the formatter would take them,
-/// without reading through any of them. `p` stands on the character after the % and
+/// Consumes the arguments of a directive with flags, width or precision as the
+/// formatter would take them, without reading through any of them. A letter outside
+/// the walk's own set takes no argument, with or without such a prefix. `p` stands on the character after the % and
 /// an optional skipped letter; `long_letters` counts the l letters already passed.
 /// Returns the position of the conversion letter, or null when there is none (the
 /// walk then goes on as if nothing had been recognised).
@@ -47,9 +47,9 @@ const char* SkipUnknownSpec(const char* p, int long_letters, Source& args) {
     } else {
       args.Int32();
     }
-  } else if (IsOneOf("aAeEfFgG", *p)) {
+  } else if (IsOneOf("efgG", *p)) {
     args.Real();
-  } else if (IsOneOf("psSzqQwTn", *p)) {
+  } else if (IsOneOf("psn", *p)) {
     args.PointerBits();  // a pointer: taken, not followed
   }
   return p;

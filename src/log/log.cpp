@@ -2,7 +2,6 @@
 #include "vorn/log.h"
 
 #include <cstring>
-#include <new>
 
 #include "log/log_state.h"
 #include "platform/clock.h"
@@ -139,8 +138,7 @@ Line build_line(char (&buffer)[kLineBuffer], int level, const char* format, va_l
   char* text = buffer;
   bool heap = false;
   if (total + 1 > kLineBuffer) {
-    text = new (std::nothrow) char[total + 1];
-    if (text == nullptr) return Line{nullptr, 0, false};
+    text = new char[total + 1];  // out of memory throws to the writer's caller
     heap = true;
     std::memcpy(text, buffer, header);
     va_list second;
@@ -158,7 +156,8 @@ void write_v(int level, const char* format, va_list args) {
   char buffer[kLineBuffer];
   const Line line = build_line(buffer, level, format, args);
   if (line.text == nullptr) return;
-  write_to_files(level, line.text, line.length);
+  // A zero character from the arguments ends the line; the line end follows it.
+  write_to_files(level, line.text, strnlen(line.text, line.length));
   if (line.heap) delete[] line.text;
 }
 

@@ -58,8 +58,9 @@ struct LogThreadState {
   int32_t timer_depth;
 };
 
-/// The calling thread's record, created on first use; threads whose record cannot be
-/// allocated share one fallback record.
+/// The calling thread's record, created on first use (std::bad_alloc when it cannot be
+/// allocated); a thread whose record cannot be registered with the key shares one
+/// fallback record.
 LogThreadState& thread_state();
 
 /// A finished line: `text` is either the caller's buffer or a new[] block (`heap`).
@@ -70,7 +71,7 @@ struct Line {
 };
 
 /// Builds the line of `level` for `format` and `args` in `buffer`, or in a new[] block when
-/// it does not fit. `text` is null when no block could be had.
+/// it does not fit; std::bad_alloc when that block cannot be had.
 Line build_line(char (&buffer)[kLineBuffer], int level, const char* format, va_list args);
 
 /// Builds and writes one line to every open file whose threshold admits `level`; does

@@ -1,5 +1,4 @@
 // Per-thread log records, reached through one thread slot.
-#include <new>
 
 #include "log/log_state.h"
 #include "platform/thread_slot.h"
@@ -9,7 +8,7 @@ namespace {
 
 void release_record(void* record) { delete static_cast<LogThreadState*>(record); }
 
-// Shared by the threads whose own record could not be had, and used before the key
+// Shared by the threads whose own record could not be registered, and used before the key
 // exists or after it is gone.
 LogThreadState fallback_record{};
 
@@ -37,8 +36,8 @@ ThreadKey thread_key;
 LogThreadState& thread_state() {
   if (!thread_key.ready) return fallback_record;
   if (void* record = platform::thread_slot_value(thread_key.key)) return *static_cast<LogThreadState*>(record);
-  auto* record = new (std::nothrow) LogThreadState{};
-  if (record == nullptr || !platform::set_thread_slot_value(thread_key.key, record)) {
+  auto* record = new LogThreadState{};  // out of memory throws to the caller
+  if (!platform::set_thread_slot_value(thread_key.key, record)) {
     delete record;
     platform::set_thread_slot_value(thread_key.key, nullptr);
     return fallback_record;

@@ -64,6 +64,8 @@ TEST(NestingScan, FindsTheFirstElementBeyondTheLimit) {
   std::string wide;
   for (int i = 0; i < 50; ++i) wide += "<b><c/></b>";
   EXPECT_EQ(au::FindExcessNesting(("<r>" + wide + "</r>").c_str(), 2), nullptr);
+  EXPECT_EQ(2u, au::NestingDepth(("<r>" + wide + "</r>").c_str()));  // <c/> opens nothing
+  EXPECT_EQ(11u, au::NestingDepth(deep.c_str()));
 }
 
 TEST(NestingScan, CountsWhatTheParseCountsAsOpenElements) {

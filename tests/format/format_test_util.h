@@ -3,6 +3,7 @@
 #ifndef VORN_TESTS_FORMAT_FORMAT_TEST_UTIL_H
 #define VORN_TESTS_FORMAT_FORMAT_TEST_UTIL_H
 
+#include <algorithm>
 #include <cstdarg>
 #include <string>
 #include <vector>
@@ -58,6 +59,13 @@ inline std::string Reference(const char* format, ...) {
   const int n = vsnprintf(buffer, sizeof buffer, format, args);
   va_end(args);
   return n < 0 ? std::string() : std::string(buffer, static_cast<size_t>(n));
+}
+
+/// A wide text as %z takes it: a block of the single-object ::operator new.
+inline unsigned short* OwnedWide(const WideText& text) {
+  auto* block = static_cast<unsigned short*>(::operator new((text.size() + 1) * sizeof(unsigned short)));
+  std::copy(text.c_str(), text.c_str() + text.size() + 1, block);
+  return block;
 }
 
 inline FormatArg I(long long v) { return FormatArg::Int(v); }

@@ -38,6 +38,10 @@ TEST(SprintfLength, TheQuickWalk) {
   EXPECT_EQ(2u, Estimate("ab%"));                   // a trailing % ends the walk
   EXPECT_EQ(2u, Estimate("ab%l"));
   EXPECT_EQ(32u + 1, Estimate("%hd!", 1));
+  // Letters outside the walk's set take no argument: %s still reads the first one.
+  for (const char* format : {"%q%s", "%S%s", "%z%s", "%Q%s", "%w%s", "%T%s", "%hS%s", "%lq%s", "%E%s", "%a%s"}) {
+    EXPECT_EQ(3u, Estimate(format, "abc", "defgh")) << format;
+  }
 }
 
 TEST(SprintfLength, SpecificationsWithFlagsKeepArgumentsInStep) {
@@ -46,7 +50,7 @@ TEST(SprintfLength, SpecificationsWithFlagsKeepArgumentsInStep) {
   EXPECT_EQ(0u + 2 + 1 + 3, Estimate("%-8s|%s", "ab", "xyz"));
   EXPECT_EQ(0u + 2 + 3, Estimate("%.*f%s", 3, 2.5, "xyz"));
   EXPECT_EQ(0u + 1 + 3, Estimate("%lld%s", 1ll << 40, "xyz"));
-  EXPECT_EQ(0u + 3, Estimate("%q%s", "it's", "xyz"));
+  EXPECT_EQ(0u + 1 + 3, Estimate("%5q%s", "abc", "xyz"));  // q takes no argument, flags or not
   // A % as the letter keeps the walk's own reading: %5 then %d.
   EXPECT_EQ(0u + 32, Estimate("%5%d", 7));
 

@@ -3,7 +3,9 @@
 
 #include <string>
 
+#include "../failing_allocator.h"
 #include "../strings/string_test_util.h"
+#include "format_test_util.h"
 #include "vorn/cstr.h"
 #include "vorn/strings.h"
 
@@ -65,10 +67,38 @@ TEST(SprintfMemberWide, UnitsFillAndOwnedTexts) {
   const unsigned short han[] = {0x4E2D, 0};
   const unsigned short format[] = {'%', 'c', '%', '3', 's', '%', 'z', 0};
   TWideString w;
-  w.Sprintf(format, 0x4E2D, han, vorn_strdup_impl(han));
+  unsigned short* owned = vorn_test::OwnedWide(han);
+  w.Sprintf(format, 0x4E2D, han, owned);
   const unsigned short expected[] = {0x4E2D, ' ', ' ', 0x4E2D, 0x4E2D, 0};
   EXPECT_TRUE(w == expected);
   EXPECT_EQ(6u, w.GetCapacity());
+  EXPECT_EQ(owned, vorn_test::LastSingleObjectRelease());  // one object, not an array
+}
+
+// Each allocation of a call fails in turn (the quoting block, the output's growth, the
+// final copy): std::bad_alloc reaches the caller, the string is left empty, and every
+// block held at that moment is released (ASan reports a leak otherwise).
+TYPED_TEST(SprintfMember, OutOfMemoryReachesTheCaller) {
+  const std::string quotes(400, '\'');
+  const struct {
+    Lit<TypeParam> format, argument;
+    std::string expected;
+  } cases[] = {
+      {"x%s", "y", "xy"},
+      {"%q", quotes.c_str(), quotes + quotes},
+  };
+  for (const auto& c : cases) {
+    for (long nth = 1;; ++nth) {
+      TypeParam s(Lit<TypeParam>("old").c_str());
+      if (vorn_test::OutOfMemoryAt(nth, [&] { s.Sprintf(c.format.c_str(), c.argument.c_str()); })) {
+        EXPECT_EQ(nullptr, s.GetBufferVar());
+        continue;
+      }
+      EXPECT_EQ(c.expected, Narrow(s)) << "allocation " << nth << " was not needed";
+      EXPECT_GT(nth, 1);
+      break;
+    }
+  }
 }
 
 }  // namespace

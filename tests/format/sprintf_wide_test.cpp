@@ -42,7 +42,7 @@ TEST(SprintfWide, QuotingOwnedTextsAndSpans) {
   long_text += '\'';
   EXPECT_EQ(long_text + Widen("'"), FormatW(Widen("%q"), {S(long_text.c_str())}));  // heap block path
 
-  FormatArgs owned = {FormatArg::Owned(vorn_strdup_impl(kHan))};
+  FormatArgs owned = {FormatArg::Owned(OwnedWide(kHan))};
   EXPECT_EQ(WideText(kHan), FormatW(Widen("%z"), owned));
 
   const vorn::detail::SprintfTextSpan<unsigned short> span{kHan, 1u << 1};

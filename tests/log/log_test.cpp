@@ -3,8 +3,10 @@
 #include <ctime>
 #include <filesystem>
 #include <string>
+#include <thread>
 #include <vector>
 
+#include "../failing_allocator.h"
 #include "log_test_support.h"
 #include "platform/process.h"
 
@@ -63,9 +65,13 @@ TEST_F(LogLines, LineEndAddedUnlessTheFormatEndsTheLine) {
   Vorn_Log_Warning("%s", "");
   const char* no_format = nullptr;
   Vorn_Log_Error(no_format);
+  Vorn_Log_Warning("a%cb", 0);  // a zero character ends the line
+  Vorn_Log_Warning("a%cb\n", 0);
   Vorn_Log_Close_all();
   Strings raw = raw_lines(path);
-  ASSERT_EQ(5u, raw.size());
+  ASSERT_EQ(7u, raw.size());
+  EXPECT_EQ("a\r", raw[5].substr(raw[5].find("]:") + 2));
+  EXPECT_EQ("a\r", raw[6].substr(raw[6].find("]:") + 2));
   EXPECT_EQ("own end", raw[0].substr(raw[0].find("]:") + 2));
   EXPECT_EQ("argument end", raw[1].substr(raw[1].find("]:") + 2));
   EXPECT_EQ("\r", raw[2]);
@@ -225,6 +231,25 @@ TEST_F(LogLines, LinesOfAnyLengthArriveWholeAndTerminated) {
   expected.push_back(kCloseBanner);
   EXPECT_EQ(expected, messages(path));
   for (const std::string& raw : raw_lines(path)) EXPECT_EQ('\r', raw.back());
+}
+
+// Out of memory for a long line's buffer, or for the record of a thread's first line,
+// reaches the writer's caller; the log goes on working afterwards.
+TEST_F(LogLines, OutOfMemoryReachesTheWritersCaller) {
+  const std::string path = at("a.log");
+  Vorn_Log_QuickInit("app", path.c_str(), 1, 1, 0);
+  const std::string text(5000, 'x');
+  EXPECT_TRUE(vorn_test::OutOfMemoryAt(1, [&] { Vorn_Log_Info("%s", text.c_str()); }));
+  std::thread([] {
+    const bool threw = vorn_test::OutOfMemoryAt(1, [] { Vorn_Log_Info("first line"); });
+    EXPECT_TRUE(threw);
+    Vorn_Log_FormatPush(0);  // on the thread's own record, not a shared one
+    Vorn_Log_Info("indented");
+  }).join();
+  Vorn_Log_Info("%s", text.c_str());
+  Vorn_Log_Close_all();
+  EXPECT_EQ((Strings{kOpenBanner, "  indented", text, kCloseBanner}), messages(path));
+  EXPECT_EQ(0, lg::thread_state().indent);
 }
 
 }  // namespace
