@@ -23,6 +23,13 @@ if(EMULATOR)
   # A Windows program ends the lines of its text streams with CR LF.
   string(REPLACE "\r\n" "\n" out "${out}")
   string(REPLACE "\r\n" "\n" err "${err}")
+  # The expected texts show the temporary directory as "/tmp/"; Windows has its own.
+  if(out MATCHES "[A-Za-z]:\\\\")
+    execute_process(COMMAND ${EMULATOR} cmd /c echo %TEMP% OUTPUT_VARIABLE temp OUTPUT_STRIP_TRAILING_WHITESPACE)
+    string(REPLACE "\\" "\\\\" json_temp "${temp}")
+    string(REPLACE "${json_temp}\\\\" "/tmp/" out "${out}")
+    string(REPLACE "${temp}\\" "/tmp/" out "${out}")
+  endif()
 endif()
 
 set(problems "")
