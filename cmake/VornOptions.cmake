@@ -19,3 +19,13 @@ else()
   pkg_check_modules(ICU REQUIRED IMPORTED_TARGET icu-uc)
 endif()
 find_package(Threads REQUIRED)
+# The vectorised sort (Debian libhwy-dev). Without it, as in cross builds, the sort
+# keeps its own radix path.
+find_package(hwy 1.0 CONFIG QUIET)
+if(TARGET hwy::hwy_contrib)
+  set(VORN_HAVE_VQSORT 1)
+  set(VORN_SORT_LIBS hwy::hwy_contrib hwy::hwy)
+  set(VORN_PC_REQUIRES_PRIVATE "Requires.private: libhwy-contrib libhwy")
+else()
+  set(VORN_HAVE_VQSORT 0)
+endif()

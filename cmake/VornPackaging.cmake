@@ -39,6 +39,10 @@ parser, character-set conversion through ICU, string similarity and path helpers
 set(CPACK_DEBIAN_DEV_PACKAGE_NAME libvorn-common-dev)
 set(CPACK_DEBIAN_DEV_PACKAGE_SECTION libdevel)
 set(CPACK_DEBIAN_DEV_PACKAGE_DEPENDS "libvorn-common1 (= ${vorn_deb_version})")
+if(VORN_HAVE_VQSORT)
+  # The CMake package and vorn_common.pc name the vectorised sort library.
+  string(APPEND CPACK_DEBIAN_DEV_PACKAGE_DEPENDS ", libhwy-dev")
+endif()
 set(CPACK_DEBIAN_DEV_PACKAGE_SHLIBDEPS OFF)
 set(CPACK_COMPONENT_DEV_DESCRIPTION
   "Development files of vorn_common.\n\

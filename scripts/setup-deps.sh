@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config git
   clang libclang-rt-14-dev llvm
-  libicu-dev librapidxml-dev libcli11-dev nlohmann-json3-dev
+  libicu-dev libhwy-dev librapidxml-dev libcli11-dev nlohmann-json3-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   libfmt-dev libspdlog-dev
   valgrind binutils

@@ -1,7 +1,8 @@
 // Character-set conversion functions: thin, stateless wrappers around ICU's converters.
 //
 // Each call opens the converters it needs and closes them before it returns; nothing
-// is cached, so the functions share no state between threads. The counts are ICU's
+// is cached, so the functions share no state between threads. UTF-8 into UTF-16 is the
+// exception: it is decoded directly (utf8_to_utf16.h), with the converter's results. The counts are ICU's
 // own: without the terminator, and the whole length needed when the destination is
 // too small (the destination then holds a truncated, possibly unterminated text).
 #include "vorn/charset.h"
@@ -9,6 +10,7 @@
 #include "charset/ansi_codepage.h"
 #include "charset/icu_convert_impl.h"
 #include "charset/utf8_text.h"
+#include "charset/utf8_to_utf16.h"
 #include "cstr/cstr_impl.h"
 
 namespace vorn::detail {
@@ -46,6 +48,14 @@ int convert_bytes(const char* to, const char* from, char* dest, uint32_t capacit
 }
 
 }  // namespace
+
+int any_to_utf16_by_converter(const char* converter, unsigned short* dest, uint32_t capacity, const char* src,
+                              int32_t length) {
+  // The source is not tested: ICU converts nothing from a null source and answers 0.
+  if (dest == nullptr || capacity == 0 || converter == nullptr || converter[0] == 0) return 0;
+  return convert_opened<Utf16From>(converter, dest, capacity, src, length);
+}
+
 }  // namespace vorn::detail
 
 namespace vorn::charset {
@@ -77,9 +87,12 @@ int StrUnicodeToAny(const char* converter, char* dest, uint32_t capacity, const 
 }
 
 int AnyToUnicode(const char* converter, unsigned short* dest, uint32_t capacity, const char* src, int32_t length) {
-  // The source is not tested: ICU converts nothing from a null source and answers 0.
-  if (dest == nullptr || capacity == 0 || converter == nullptr || converter[0] == 0) return 0;
-  return convert_opened<Utf16From>(converter, dest, capacity, src, length);
+  // UTF-8, the common case, needs no converter object: opening one costs more than
+  // converting a short text.
+  if (dest != nullptr && capacity != 0 && converter != nullptr && names_utf8(converter)) {
+    return utf8_to_utf16(dest, capacity, src, length);
+  }
+  return any_to_utf16_by_converter(converter, dest, capacity, src, length);
 }
 
 int AnyToAny(const char* to_converter, const char* from_converter, char* dest, uint32_t capacity, const char* src,

@@ -7,9 +7,19 @@
 // radix levels, each with a frame of a few words (the 4 KB bucket table lives only
 // while one range is being distributed), and a comparison sort that recurses only
 // into the smaller part with a depth cap.
+//
+// Where the vectorised sort library is built in and the processor has the vector
+// units it needs, large arrays go to its quicksort instead (in place, O(n log n) in
+// the worst case). Its sorter allocates a small area when created, so each thread
+// creates one on first use and keeps it: no call allocates after that.
 #include <cstddef>
 #include <cstdint>
 #include <utility>
+
+#if VORN_HAVE_VQSORT
+#include <hwy/contrib/sort/vqsort.h>
+#include <hwy/targets.h>
+#endif
 
 #include "vorn/cstr.h"
 
@@ -33,9 +43,7 @@ constexpr size_t kInterleaveMin = 1024;
 // Flipping the sign bit maps signed order onto unsigned order of the raw bits.
 inline uint64_t key_of(int64_t v) { return static_cast<uint64_t>(v) ^ (uint64_t{1} << 63); }
 
-inline unsigned digit_of(int64_t v, unsigned shift) {
-  return static_cast<unsigned>(key_of(v) >> shift) & 0xFFu;
-}
+inline unsigned digit_of(int64_t v, unsigned shift) { return static_cast<unsigned>(key_of(v) >> shift) & 0xFFu; }
 
 void insertion_sort(int64_t* d, size_t n) {
   for (size_t i = 1; i < n; ++i) {
@@ -247,6 +255,26 @@ bool sorted_or_reversed(int64_t* d, size_t n) {
   return true;
 }
 
+#if VORN_HAVE_VQSORT
+// From this size on the vector sort beats the radix passes.
+constexpr size_t kVectorMin = 2048;
+
+bool vector_sort_runs() {
+  static const bool runs = (hwy::SupportedTargets() & (HWY_SSSE3 | HWY_SSE4 | HWY_AVX2 | HWY_AVX3 | HWY_AVX3_DL)) != 0;
+  return runs;
+}
+
+// True when the vector sort took the array.
+bool vector_sort(int64_t* d, size_t n) {
+  if (n < kVectorMin || !vector_sort_runs()) return false;
+  thread_local const hwy::Sorter sorter;
+  sorter(d, n, hwy::SortAscending());
+  return true;
+}
+#else
+bool vector_sort(int64_t*, size_t) { return false; }
+#endif
+
 }  // namespace
 
 extern "C" int64_t QuickSort_Create64(int64_t* data, uint64_t count) {
@@ -254,7 +282,7 @@ extern "C" int64_t QuickSort_Create64(int64_t* data, uint64_t count) {
   const size_t n = static_cast<size_t>(count);
   if (n <= kInsertionMax) {
     insertion_sort(data, n);
-  } else if (!sorted_or_reversed(data, n)) {
+  } else if (!sorted_or_reversed(data, n) && !vector_sort(data, n)) {
     if (n > kRadixMin) {
       radix_sort(data, n, 56);
     } else {

@@ -45,6 +45,10 @@ class ByteColumns {
   }
 
   Cursor match(uint32_t j) const { return Cursor{masks_ + row_of_[fold(text_[j])] * row_cells_}; }
+  // The cursor of column j from block b on.
+  Cursor match_from(uint32_t j, uint32_t b) const {
+    return Cursor{masks_ + row_of_[fold(text_[j])] * row_cells_ + 2 * std::size_t{b}};
+  }
 
  private:
   const unsigned char* text_;
@@ -52,6 +56,107 @@ class ByteColumns {
   std::size_t row_cells_;
   uint16_t row_of_[256] = {};
 };
+
+// ---- bytes within a diagonal band -------------------------------------------------------
+
+// The outcome of a band: `value` is D[m][n] when it is at most k, else a value above k
+// that bounds it from above; or, when `given_up_at` is not 0, the band was given up at
+// that column, where every cell was above k.
+struct Band {
+  uint64_t value;
+  uint64_t given_up_at;
+};
+
+// D[m][n] in a band for a distance of at most k (k >= n - m).
+//
+// A cell on a path of cost at most k from (0, 0) to (m, n) lies at most h = (k - (n -
+// m)) / 2 rows below the diagonal through (0, 0) and at most h rows above the one
+// through (m, n), so column j (1-based) only needs rows j - (n - m) - h to j + h, a
+// band of about k + 1 rows. Cells next to the band are taken at upper bounds of their
+// values: the row above the band's first block as one more than in the column before,
+// a block entering at the bottom as counting up by one from the block above it. Every
+// value computed is then at least the true one, and the cells of a path of cost at
+// most k come out exact; so a result of at most k is the distance.
+//
+// Only the value of the band's last row is kept as a number; the other blocks' values
+// are counted back from it through their vertical deltas when they are needed.
+Band band_distance(const ByteColumns& columns, uint32_t m, uint32_t n, const uint32_t k, uint32_t* state) {
+  const BlockState st{state};
+  const uint32_t blocks = block_count(m);
+  const uint32_t delta = n - m;
+  uint64_t bound = k;  // the distance is at most this, or above k
+  uint64_t h = (bound - delta) / 2;
+  const unsigned last_bit = (m - 1) & 63;
+  const auto block_of_row = [](uint64_t row) { return static_cast<uint32_t>((row - 1) >> 6); };
+  const auto bottom_row = [m](uint32_t b) { return std::min<uint64_t>(64 * (uint64_t{b} + 1), m); };
+  // Rows of block b that count: all 64, or up to row m in the last block.
+  const auto rows_mask = [&](uint32_t b) { return b + 1 == blocks ? ~uint64_t{0} >> (63 - last_bit) : ~uint64_t{0}; };
+
+  uint32_t last = block_of_row(std::min<uint64_t>(m, 1 + h));
+  for (uint32_t b = 0; b <= last; ++b) st.start(b);
+  uint64_t score = bottom_row(last);  // D[bottom_row(last)][j]
+  for (uint32_t j = 1; j <= n; ++j) {
+    if (last + 1 < blocks && block_of_row(std::min<uint64_t>(m, j + h)) > last) {
+      ++last;
+      st.start(last);
+      score += bottom_row(last) - bottom_row(last - 1);
+    }
+    const uint32_t first = j > delta + h ? block_of_row(j - delta - h) : 0;
+    auto cursor = columns.match_from(j - 1, first);
+    uint64_t hp = 1;
+    uint64_t hn = 0;
+    for (uint32_t b = first; b < last; ++b) step_stored(st, b, cursor, hp, hn, 63);
+    step_stored(st, last, cursor, hp, hn, last + 1 == blocks ? last_bit : 63);
+    score += hp;
+    score -= hn;
+    if ((j & 15) != 0) continue;
+    // Give up once every cell of the column is above k: a path of cost at most k would
+    // keep one cell of each column at or below it. A block's cells are at least its
+    // last row's value less 63.
+    uint64_t below = score;  // the value of the last row of block b
+    uint64_t least = below;
+    for (uint32_t b = last; b > first; --b) {
+      uint64_t pv;
+      uint64_t mv;
+      st.load(b, pv, mv);
+      const uint64_t mask = rows_mask(b);
+      below = below - static_cast<uint64_t>(__builtin_popcountll(pv & mask)) +
+              static_cast<uint64_t>(__builtin_popcountll(mv & mask));
+      least = std::min(least, below);
+    }
+    if (least > uint64_t{k} + 63) return {0, j};
+    // The band's last row plus a straight way to (m, n) bounds the distance from
+    // above; a lower bound narrows the band for the remaining columns.
+    const uint64_t through_last = score + std::max<uint64_t>(n - j, m - bottom_row(last));
+    if (through_last < bound) {
+      bound = through_last;
+      h = (bound - delta) / 2;
+    }
+  }
+  return {score, 0};
+}
+
+// Without a limit: bands of growing width while they stay narrower than half the
+// pattern. A near pair is settled by a narrow band, or by the band of the bound that a
+// slightly too narrow one leaves. A far pair is met by the whole matrix, whose columns
+// go in pairs and so cost less per block than a band's: a band given up early tells
+// that the distance grows fast (about k + 63 over the columns walked so far).
+uint32_t unlimited_distance(const ByteColumns& columns, uint32_t m, uint32_t n, uint32_t* state) {
+  const uint64_t delta = n - m;
+  const auto narrow = [m](uint64_t rows) { return 2 * rows < m; };
+  for (uint64_t h = 32; narrow(delta + 2 * h + 1); h *= 2) {
+    const uint32_t k = static_cast<uint32_t>(delta + 2 * h);
+    const Band band = band_distance(columns, m, n, k, state);
+    if (band.given_up_at == 0) {
+      if (band.value <= k) return static_cast<uint32_t>(band.value);
+      if (!narrow(band.value + 1)) break;
+      return static_cast<uint32_t>(band_distance(columns, m, n, static_cast<uint32_t>(band.value), state).value);
+    }
+    // The distance this pace foretells would need a band of half the pattern or more.
+    if (!narrow((uint64_t{k} + 63) * n / band.given_up_at)) break;
+  }
+  return run_columns_unlimited(m, n, columns, state);
+}
 
 // ---- words -----------------------------------------------------------------------------
 
@@ -226,6 +331,7 @@ uint32_t byte_distance(const unsigned char* a, uint32_t p, const unsigned char* 
     }
     uint32_t* state = work;
     const ByteColumns columns(pattern, m, text, state + 4 * std::size_t{block_count(m)});
+    if (limit == 0) return unlimited_distance(columns, m, n, state);
     return run_columns(m, n, columns, limit, state);
   };
   return strip_and_measure(p, q, same, middle);
@@ -261,6 +367,7 @@ uint32_t word_distance(const unsigned char* a, uint32_t la, const unsigned char*
     const uint32_t m = a_is_pattern ? a1 - a0 : b1 - b0;
     const uint32_t n = a_is_pattern ? b1 - b0 : a1 - a0;
     const WordColumns columns(pattern, p0, m, text, t0, area);
+    if (limit == 0) return run_columns_unlimited(m, n, columns, state);
     return run_columns(m, n, columns, limit, state);
   };
   return strip_and_measure(wa.count, wb.count, same, middle);

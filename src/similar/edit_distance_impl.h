@@ -163,6 +163,97 @@ uint32_t run_columns(uint32_t m, uint32_t n, const Columns& columns, uint32_t li
   return static_cast<uint32_t>(score);
 }
 
+// ---- the column engine without limit -------------------------------------------------
+
+// One column step for one block with the horizontal delta of the row above the block
+// as two 0/1 words (`hp`: +1, `hn`: -1, neither: 0), which is also how the delta of
+// row `out_bit` + 1 of the block leaves. The same arithmetic as step_block, without
+// converting the delta to and from an int or keeping the horizontal vectors.
+inline void step_carry(uint64_t& pv, uint64_t& mv, uint64_t eq, uint64_t& hp, uint64_t& hn, unsigned out_bit) {
+  const uint64_t xv = eq | mv;
+  eq |= hn;
+  const uint64_t xh = (((eq & pv) + pv) ^ pv) | eq;
+  const uint64_t ph = mv | ~(xh | pv);
+  const uint64_t mh = pv & xh;
+  const uint64_t phs = (ph << 1) | hp;
+  const uint64_t mhs = (mh << 1) | hn;
+  hp = (ph >> out_bit) & 1;
+  hn = (mh >> out_bit) & 1;
+  pv = mhs | ~(xv | phs);
+  mv = phs & xv;
+}
+
+// Block state in 4 cells per block: plus and minus vertical deltas.
+struct BlockState {
+  uint32_t* cells;
+  void load(uint32_t b, uint64_t& pv, uint64_t& mv) const {
+    pv = load64(cells + 4 * std::size_t{b});
+    mv = load64(cells + 4 * std::size_t{b} + 2);
+  }
+  void store(uint32_t b, uint64_t pv, uint64_t mv) const {
+    store64(cells + 4 * std::size_t{b}, pv);
+    store64(cells + 4 * std::size_t{b} + 2, mv);
+  }
+  // Column 0 (D[i][0] = i): every vertical delta +1.
+  void start(uint32_t b) const { store(b, ~uint64_t{0}, 0); }
+};
+
+// One block of one column through the state.
+template <class Cursor>
+inline void step_stored(const BlockState& st, uint32_t b, Cursor& c, uint64_t& hp, uint64_t& hn, unsigned out_bit) {
+  uint64_t pv;
+  uint64_t mv;
+  st.load(b, pv, mv);
+  step_carry(pv, mv, c.next(), hp, hn, out_bit);
+  st.store(b, pv, mv);
+}
+
+// D[m][n] for a pattern of m rows (1 <= m <= n) over n columns, as run_columns with
+// no limit: no diagonal to follow, so each block step is the bare arithmetic. Columns
+// go in pairs, the second one block behind the first, as in run_columns.
+template <class Columns>
+uint32_t run_columns_unlimited(uint32_t m, uint32_t n, const Columns& columns, uint32_t* state) {
+  const BlockState st{state};
+  const uint32_t blocks = block_count(m);
+  for (uint32_t b = 0; b < blocks; ++b) st.start(b);
+  const unsigned last_bit = (m - 1) & 63;
+  const uint32_t last = blocks - 1;
+  uint64_t score = m;
+  uint32_t j = 0;
+  for (; j + 1 < n; j += 2) {
+    auto first = columns.match(j);
+    auto second = columns.match(j + 1);
+    uint64_t hp1 = 1;
+    uint64_t hn1 = 0;
+    uint64_t hp2 = 1;
+    uint64_t hn2 = 0;
+    if (last == 0) {
+      step_stored(st, 0, first, hp1, hn1, last_bit);
+    } else {
+      step_stored(st, 0, first, hp1, hn1, 63);
+      for (uint32_t b = 1; b < last; ++b) {
+        step_stored(st, b, first, hp1, hn1, 63);
+        step_stored(st, b - 1, second, hp2, hn2, 63);
+      }
+      step_stored(st, last, first, hp1, hn1, last_bit);
+      step_stored(st, last - 1, second, hp2, hn2, 63);
+    }
+    step_stored(st, last, second, hp2, hn2, last_bit);
+    score += hp1 + hp2;
+    score -= hn1 + hn2;
+  }
+  if (j < n) {
+    auto only = columns.match(j);
+    uint64_t hp = 1;
+    uint64_t hn = 0;
+    for (uint32_t b = 0; b < last; ++b) step_stored(st, b, only, hp, hn, 63);
+    step_stored(st, last, only, hp, hn, last_bit);
+    score += hp;
+    score -= hn;
+  }
+  return static_cast<uint32_t>(score);
+}
+
 // Steps 1-4 of every edit distance: an empty first sequence, then the common prefix
 // and suffix (units compared with `same(i, j)`), then an empty remainder. Otherwise
 // calls `middle(a_begin, a_end, b_begin, b_end)` on the differing middle parts.

@@ -2,8 +2,6 @@
 // measure against a plain full-matrix dynamic program.
 #include "vorn/similar.h"
 
-#include "similar/edit_distance_impl.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -11,6 +9,8 @@
 #include <random>
 #include <string>
 #include <vector>
+
+#include "similar/edit_distance_impl.h"
 
 namespace {
 
@@ -130,7 +130,11 @@ TEST(SimilarExamples, EarlyStopReturnsTheFirstDiagonalCellAboveTheLimit) {
   EXPECT_EQ(s.distance("abcdefgh", "stuvwxyz", 3), 4u);
   EXPECT_EQ(s.distance("abcdefgh", "stuvwxyz", 8), 8u);
   // The diagonal stays low while the corner is high: no stop.
-  EXPECT_EQ(s.distance("xa", "ya" "bbbbbbbbbb", 1), 11u);
+  EXPECT_EQ(s.distance("xa",
+                       "ya"
+                       "bbbbbbbbbb",
+                       1),
+            11u);
   // Threshold 40 gives limit 1; the rating comes from the stopping cell.
   EXPECT_EQ(s.similarity_dkl_s("abcd", "wxyz", 40), 33u);
   EXPECT_EQ(s.similarityWords_dkl("p q r s", "w x y z", 40), 33u);
@@ -201,6 +205,23 @@ class Generator {
     return s;
   }
 
+  // A text and a copy with `edits` single-byte edits anywhere: long pairs whose
+  // distance is small, or close to the pattern's length, or anywhere between.
+  std::pair<std::string, std::string> near(uint32_t len, uint32_t edits) {
+    const std::string al = alphabet();
+    const std::string a = bytes(len, al);
+    std::string b = a;
+    for (uint32_t k = 0; k < edits; ++k) {
+      const uint32_t at = below(static_cast<uint32_t>(b.size()) + 1);
+      const std::string c = bytes(1, al);
+      if (below(3) == 0)
+        b.insert(at, c);
+      else if (at < b.size())
+        below(2) ? b.erase(at, 1) : b.replace(at, 1, c);
+    }
+    return {a, b};
+  }
+
   // Two texts with a shared prefix and suffix around differing middles.
   std::pair<std::string, std::string> pair(uint32_t max_len) {
     const std::string al = alphabet();
@@ -232,6 +253,16 @@ TEST(SimilarDifferential, ByteDistanceMatchesTheFullMatrix) {
       const uint32_t m = static_cast<uint32_t>(std::max(a.size(), b.size()));
       ASSERT_EQ(s.similarity_proportion(a.c_str(), b.c_str()), (m - full) * 100 / m);
     }
+  }
+}
+
+TEST(SimilarDifferential, LongNearPairsMatchTheFullMatrix) {
+  Generator g(4242);
+  TStrSimilar s;
+  for (int round = 0; round < 60; ++round) {
+    const uint32_t len = 130 + g.below(1200);
+    const auto [a, b] = g.near(len, g.below(len / 2 + 2));
+    ASSERT_EQ(s.distance(a.c_str(), b.c_str(), 0), reference_bytes(a, b, 0)) << a << " | " << b;
   }
 }
 
