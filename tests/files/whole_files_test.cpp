@@ -56,7 +56,12 @@ TEST_F(WholeFiles, ReadGivesExactlyTheFileBytesOrNoBuffer) {
   EXPECT_EQ(7, Vorn_ReadFileA(narrow(latin).c_str(), nullptr));
   put(at("empty"), "");
   // -2: empty, or a directory (opens but tells no size); -1: missing; 0: no name.
-  for (const auto& [path, result] : {std::pair{at("empty"), -2}, {at("missing"), -1}, {dir_, -2}, {"", 0}}) {
+#ifdef _WIN32
+  const int directory = -1;  // Windows does not open a directory as a file
+#else
+  const int directory = -2;
+#endif
+  for (const auto& [path, result] : {std::pair{at("empty"), -2}, {at("missing"), -1}, {dir_, directory}, {"", 0}}) {
     out = reinterpret_cast<char*>(1);
     EXPECT_EQ(result, Vorn_ReadFileA(path.c_str(), &out)) << path;
     EXPECT_EQ(nullptr, out) << path;

@@ -16,7 +16,7 @@ if(TOOL_PREFIX)
   list(TRANSFORM rows REPLACE "^\t\\[ *[0-9]+\\] " "")
   list(JOIN rows "\n" mangled)
   file(WRITE ${CMAKE_CURRENT_BINARY_DIR}/dll_exports.txt "${mangled}\n")
-  execute_process(COMMAND ${TOOL_PREFIX}-c++filt INPUT_FILE ${CMAKE_CURRENT_BINARY_DIR}/dll_exports.txt
+  execute_process(COMMAND ${TOOL_PREFIX}-c++filt --no-strip-underscore INPUT_FILE ${CMAKE_CURRENT_BINARY_DIR}/dll_exports.txt
     OUTPUT_VARIABLE names RESULT_VARIABLE status)
   string(REGEX REPLACE "([^\n]+)" "0 T \\1" symbols "${names}")
 else()
