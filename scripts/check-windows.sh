@@ -5,6 +5,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+scripts/setup-deps.sh
+
 werror=()
 if [ "${CI:-}" = "true" ]; then werror=(-DVORN_WERROR=ON); fi
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets up the machine, then builds and runs every test in the normal build and in
 # the AddressSanitizer/UndefinedBehaviorSanitizer build, runs every fuzz target for a
-# bounded time, and runs the multi-threaded tests under ThreadSanitizer.
+# bounded time, runs the multi-threaded tests under ThreadSanitizer, and builds and
+# tests the Windows DLL (scripts/check-windows.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -27,3 +28,6 @@ scripts/run-tsan.sh
 
 echo "=== installed package: consumers through CMake and pkg-config"
 scripts/check-package.sh build/default
+
+echo "=== Windows: mingw-w64 builds, exported names, tests under Wine"
+scripts/check-windows.sh
