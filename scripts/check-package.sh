@@ -9,8 +9,17 @@ build=${1:-build/default}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-cmake --install "$build" --prefix "$work/prefix" >/dev/null
+cmake --install "$build" --prefix "$work/prefix" --strip >/dev/null
 libdir=$(find "$work/prefix" -name 'libvorn_common.so' -printf '%h\n' | head -n1)
+
+# --strip leaves no debugging information or full symbol table in the installed binaries.
+for binary in "$libdir"/libvorn_common.so.*.*.* "$work/prefix/bin/vorn"; do
+  [ -e "$binary" ] || continue
+  if readelf -S "$binary" | grep -qE '\.(symtab|debug_info)'; then
+    echo "$binary is not stripped" >&2
+    exit 1
+  fi
+done
 
 echo "--- consumers through find_package(vorn_common CONFIG REQUIRED)"
 cmake -S examples/consumer -B "$work/cmake" -G Ninja -DCMAKE_PREFIX_PATH="$work/prefix" >/dev/null

@@ -1,5 +1,12 @@
 // vorn: the command-line face of vorn_common. Parses the command line, runs the chosen
 // command, and turns every failure into one message on stderr and a non-zero status.
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vorn/charset.h>
+#include <vorn/runtime.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -10,24 +17,109 @@
 #include <vector>
 
 #include "tool.h"
-#include "vorn/charset.h"
 
 namespace vorn_tool {
 
-std::string ReadInput(const std::string& path) {
-  const bool standard_input = path == "-";
-  const std::string label = standard_input ? "standard input" : "'" + path + "'";
-  errno = 0;
-  FILE* file = standard_input ? stdin : std::fopen(path.c_str(), "rb");
-  if (file == nullptr) throw Failure("cannot read " + label + ": " + std::strerror(errno));
-  std::string bytes;
-  char chunk[65536];
-  size_t n;
-  while ((n = std::fread(chunk, 1, sizeof chunk, file)) > 0) bytes.append(chunk, n);
-  const int error = std::ferror(file) ? errno : 0;
-  if (!standard_input) std::fclose(file);
-  if (error != 0) throw Failure("cannot read " + label + ": " + std::strerror(error));
+namespace {
+
+constexpr size_t kMaxQuoted = 200;
+
+std::string ReadError(const std::string& label, int error) {
+  return "cannot read " + label + ": " + std::strerror(error);
+}
+
+// Reads all of `fd`; growth by doubling only where the size is not known beforehand.
+std::string ReadAll(int fd, size_t expected, const std::string& label) {
+  std::string bytes(expected > 0 ? expected : 65536, '\0');
+  size_t used = 0;
+  for (;;) {
+    if (used == bytes.size()) bytes.resize(bytes.size() * 2);
+    const ssize_t n = read(fd, bytes.data() + used, bytes.size() - used);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) throw Failure(ReadError(label, errno));
+    if (n == 0) break;
+    used += static_cast<size_t>(n);
+  }
+  bytes.resize(used);
   return bytes;
+}
+
+}  // namespace
+
+Input::Input(const std::string& path) {
+  const bool standard_input = path == "-";
+  label_ = standard_input ? "standard input" : Quoted(path);
+  const int fd = standard_input ? STDIN_FILENO : open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) throw Failure(ReadError(label_, errno));
+  struct stat info {};
+  if (fstat(fd, &info) != 0) {
+    const int error = errno;
+    if (!standard_input) close(fd);
+    throw Failure(ReadError(label_, error));
+  }
+  if (S_ISDIR(info.st_mode)) {
+    if (!standard_input) close(fd);
+    throw Failure(ReadError(label_, EISDIR));
+  }
+  const bool regular = S_ISREG(info.st_mode) && info.st_size > 0;
+  if (regular) {
+    // Mapped pages are shared with the page cache and cost no copy of their own.
+    map_ = mmap(nullptr, static_cast<size_t>(info.st_size), PROT_READ, MAP_PRIVATE, fd, 0);
+    if (map_ == MAP_FAILED) map_ = nullptr;
+  }
+  if (map_ != nullptr) {
+    data_ = static_cast<const char*>(map_);
+    size_ = static_cast<size_t>(info.st_size);
+  } else {
+    try {
+      bytes_ = ReadAll(fd, regular ? static_cast<size_t>(info.st_size) : 0, label_);
+    } catch (...) {
+      if (!standard_input) close(fd);
+      throw;
+    }
+    data_ = bytes_.data();
+    size_ = bytes_.size();
+  }
+  if (!standard_input) close(fd);
+}
+
+Input::~Input() {
+  if (map_ != nullptr) munmap(map_, size_);
+}
+
+std::string Escaped(const std::string& text) {
+  std::string out;
+  out.reserve(text.size());
+  for (const char ch : text) {
+    const auto c = static_cast<unsigned char>(ch);
+    if (c == '\n') {
+      out += "\\n";
+    } else if (c == '\t') {
+      out += "\\t";
+    } else if (c == '\r') {
+      out += "\\r";
+    } else if (c < ' ' || c == 0x7F) {
+      char hex[8];
+      std::snprintf(hex, sizeof hex, "\\x%02X", c);
+      out += hex;
+    } else {
+      out += ch;
+    }
+  }
+  return out;
+}
+
+std::string Quoted(const std::string& text) {
+  if (text.size() <= kMaxQuoted) return "'" + Escaped(text) + "'";
+  size_t cut = kMaxQuoted;
+  while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) --cut;  // whole UTF-8 sequences
+  return "'" + Escaped(text.substr(0, cut)) + "'...";
+}
+
+void WriteOut(const char* data, size_t size) {
+  if (size > 0 && std::fwrite(data, 1, size, stdout) != size) {
+    throw Failure(std::string("cannot write to standard output: ") + std::strerror(errno));
+  }
 }
 
 std::u16string Utf8ToUtf16(const std::string& text) {
@@ -59,12 +151,25 @@ std::string ChosenCommand(const CLI::App& app) {
 }
 
 void Complain(const std::string& command, const std::string& message) {
-  std::cerr << "vorn: " << (command.empty() ? "" : command + ": ") << message << '\n';
+  std::cerr << "vorn: " << (command.empty() ? "" : command + ": ") << Escaped(message) << std::endl;
 }
+
+// What the parser did not take: an option it does not know, or one argument too many.
+std::string DescribeExtras(const CLI::App& app) {
+  const auto chosen = app.get_subcommands();
+  const CLI::App& owner = chosen.empty() ? app : *chosen.front();
+  for (const std::string& arg : owner.remaining()) {
+    if (arg.size() > 1 && arg[0] == '-') return "unknown option " + Quoted(arg);
+  }
+  const auto rest = owner.remaining();
+  return rest.empty() ? "unexpected arguments" : "unexpected argument " + Quoted(rest.front());
+}
+
+std::string VersionText() { return std::string("vorn " VORN_VERSION " (vorn_common ") + Vorn_GetVersion() + ")"; }
 
 int Run(int argc, char** argv) {
   CLI::App app{"vorn: update checks, character sets, similarity, formatting and paths with vorn_common.", "vorn"};
-  app.set_version_flag("--version", "vorn " VORN_VERSION " (vorn_common " VORN_VERSION ")");
+  app.set_version_flag("--version", &VersionText);
   app.require_subcommand(1);
   app.fallthrough(false);
 
@@ -88,19 +193,22 @@ int Run(int argc, char** argv) {
     if (command.empty() && argc > 1 && argv[1][0] != '-') {
       std::string names;
       for (const CLI::App* sub : app.get_subcommands({})) names += (names.empty() ? "" : ", ") + sub->get_name();
-      Complain("", "unknown command '" + std::string(argv[1]) + "' (commands: " + names + ")");
+      Complain("", "unknown command " + Quoted(argv[1]) + " (commands: " + names + ")");
       return kExitFailure;
     }
-    std::string hint = command.empty() ? "vorn --help" : "vorn " + command + " --help";
-    Complain(command, std::string(e.what()) + " (see '" + hint + "')");
+    const std::string hint = command.empty() ? "vorn --help" : "vorn " + command + " --help";
+    const bool extras = dynamic_cast<const CLI::ExtrasError*>(&e) != nullptr;
+    std::string message = extras ? DescribeExtras(app) : std::string(e.what());
+    if (!extras && message.size() > 2 * kMaxQuoted) message = message.substr(0, 2 * kMaxQuoted) + "...";
+    Complain(command, message + " (see '" + hint + "')");
     return kExitFailure;
   }
 
   try {
     return action ? action() : kExitFailure;
   } catch (const Failure& e) {
-    Complain(ChosenCommand(app), e.what());
-    return kExitFailure;
+    Complain(e.located() ? "" : ChosenCommand(app), e.what());
+    return e.status();
   }
 }
 
@@ -108,12 +216,19 @@ int Run(int argc, char** argv) {
 }  // namespace vorn_tool
 
 int main(int argc, char** argv) {
+  int status = vorn_tool::kExitFailure;
   try {
-    return vorn_tool::Run(argc, argv);
+    status = vorn_tool::Run(argc, argv);
   } catch (const std::bad_alloc&) {
     std::fputs("vorn: out of memory\n", stderr);
   } catch (const std::exception& e) {
-    std::fprintf(stderr, "vorn: %s\n", e.what());
+    std::fprintf(stderr, "vorn: %s\n", vorn_tool::Escaped(e.what()).c_str());
   }
-  return vorn_tool::kExitFailure;
+  // Whatever the command printed is only known to have arrived once it is flushed.
+  std::cout.flush();
+  if (std::fflush(stdout) != 0 || std::ferror(stdout) || !std::cout) {
+    std::fprintf(stderr, "vorn: cannot write to standard output: %s\n", std::strerror(errno));
+    return vorn_tool::kExitFailure;
+  }
+  return status;
 }

@@ -1,5 +1,11 @@
 // vorn convert, vorn similar and vorn format: character sets, similarity measures and
 // the library's formatting engine.
+#include <vorn/charset.h>
+#include <vorn/cstr.h>
+#include <vorn/format.h>
+#include <vorn/similar.h>
+
+#include <cctype>
 #include <cerrno>
 #include <climits>
 #include <cstdint>
@@ -11,10 +17,7 @@
 #include <string>
 #include <vector>
 
-#include "format/sprintf_impl.h"
 #include "tool.h"
-#include "vorn/charset.h"
-#include "vorn/similar.h"
 
 namespace vorn_tool {
 namespace {
@@ -25,43 +28,73 @@ struct ConvertOptions {
   std::string from;
   std::string to;
   std::string file = "-";
+  std::string output;
+  bool omit = false;
+  bool replace = false;
+  bool list = false;
 };
 
-// A character-set name that ICU knows: opening its converter on an empty text succeeds.
-void CheckCharset(const std::string& name) {
-  if (name.empty()) throw Failure("a character set name is needed");
-  const unsigned short empty[1] = {0};
+// A character-set name that ICU knows: a conversion of nothing succeeds.
+void CheckCharset(const std::string& name, const char* option) {
+  if (name.empty()) throw Failure(std::string(option) + " is required");
   char out[8];
-  if (StrUnicodeToAny(name.c_str(), out, sizeof out, empty) < 0) {
-    throw Failure("unknown character set '" + name + "'");
+  if (Vorn_ConvertChecked(name.c_str(), "UTF8", out, sizeof out, "", 0, VORN_CONVERT_STOP, nullptr) < 0) {
+    throw Failure("unknown character set " + Quoted(name) + " (see 'vorn convert --list')");
+  }
+}
+
+int ListCharsets() {
+  std::string names;
+  for (int32_t i = 0; const char* name = Vorn_CharsetName(i); ++i) names.append(name).push_back('\n');
+  WriteOut(names);
+  return 0;
+}
+
+// Writes the whole text to FILE, or to standard output without one.
+void WriteResult(const std::string& text, const std::string& path) {
+  if (path.empty() || path == "-") return WriteOut(text);
+  FILE* file = std::fopen(path.c_str(), "wb");
+  if (file == nullptr) throw Failure("cannot write " + Quoted(path) + ": " + std::strerror(errno));
+  const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
+  const int error = errno;
+  if (std::fclose(file) != 0 || !written) {
+    throw Failure("cannot write " + Quoted(path) + ": " + std::strerror(written ? errno : error));
   }
 }
 
 int RunConvert(const ConvertOptions& options) {
-  CheckCharset(options.from);
-  CheckCharset(options.to);
-  const std::string input = ReadInput(options.file);
-  if (input.size() > static_cast<size_t>(INT32_MAX) / 4) throw Failure("the input is too large");
-  std::string output;
-  if (!input.empty()) {
-    // Four bytes per input byte cover every pair of sets but the rarest; the library
-    // answers with the size it needs when they do not.
-    uint32_t capacity = static_cast<uint32_t>(input.size()) * 4 + 16;
-    for (int attempt = 0; attempt < 2; ++attempt) {
-      output.assign(capacity, '\0');
-      const int n = AnyToAny(options.to.c_str(), options.from.c_str(), output.data(), capacity, input.data(),
-                             static_cast<int32_t>(input.size()));
-      if (n < 0) throw Failure("the conversion failed");
-      if (static_cast<uint32_t>(n) <= capacity) {
-        output.resize(static_cast<size_t>(n));
-        break;
-      }
-      capacity = static_cast<uint32_t>(n) + 1;
+  if (options.list) return ListCharsets();
+  CheckCharset(options.from, "--from");
+  CheckCharset(options.to, "--to");
+  if (options.omit && options.replace) throw Failure("-c and --replace exclude each other");
+  const Input input(options.file);
+  if (input.size() > static_cast<size_t>(INT32_MAX) / 4) throw Failure(input.label() + " is too large");
+  const int32_t mode = options.omit ? VORN_CONVERT_SKIP : options.replace ? VORN_CONVERT_SUBSTITUTE : VORN_CONVERT_STOP;
+  // Four bytes per input byte cover nearly every pair of sets; the count says when not.
+  std::string output(input.size() * 4 + 16, '\0');
+  int32_t offset = 0;
+  for (;;) {
+    const int32_t n = Vorn_ConvertChecked(options.to.c_str(), options.from.c_str(), output.data(),
+                                          static_cast<uint32_t>(output.size()), input.data(),
+                                          static_cast<int32_t>(input.size()), mode, &offset);
+    if (n == VORN_CONVERT_MALFORMED) {
+      throw Failure(input.label() + ": invalid " + Quoted(options.from) + " input at byte " + std::to_string(offset) +
+                        " (-c omits it, --replace substitutes it)",
+                    1);
     }
+    if (n == VORN_CONVERT_UNMAPPABLE) {
+      throw Failure(input.label() + ": the character at byte " + std::to_string(offset) + " has no form in " +
+                        Quoted(options.to) + " (-c omits it, --replace substitutes it)",
+                    1);
+    }
+    if (n < 0) throw Failure("the conversion failed");
+    if (static_cast<size_t>(n) < output.size()) {
+      output.resize(static_cast<size_t>(n));
+      break;
+    }
+    output.assign(static_cast<size_t>(n) + 1, '\0');
   }
-  if (std::fwrite(output.data(), 1, output.size(), stdout) != output.size() || std::fflush(stdout) != 0) {
-    throw Failure("cannot write the output");
-  }
+  WriteResult(output, options.output);
   return 0;
 }
 
@@ -97,51 +130,8 @@ int RunSimilar(const SimilarOptions& o) {
 
 // ---- format ----------------------------------------------------------------------------
 
-namespace vd = vorn::detail;
-
-// What the engine asks its argument source for, in order.
-enum class ArgKind { kInt32, kInt64, kPointer, kReal, kText, kOwnedText, kCountTarget, kSpan };
-
-// An argument source that hands out nothing and notes what was asked. The engine takes
-// the same arguments whatever their values, so a dry run tells the kinds of a format.
-class ProbeSource {
- public:
-  int32_t Int32() { return Note(ArgKind::kInt32, 0); }
-  int64_t Int64() { return Note(ArgKind::kInt64, 0); }
-  uint64_t PointerBits() { return Note(ArgKind::kPointer, 0u); }
-  double Real() { return Note(ArgKind::kReal, 0.0); }
-  const char* Text() { return Note<const char*>(ArgKind::kText, nullptr); }
-  char* OwnedText() { return Note<char*>(ArgKind::kOwnedText, nullptr); }
-  int32_t* CountTarget() { return Note<int32_t*>(ArgKind::kCountTarget, nullptr); }
-  const vd::SprintfTextSpan<char>* Span() { return Note<const vd::SprintfTextSpan<char>*>(ArgKind::kSpan, nullptr); }
-
-  const std::vector<ArgKind>& kinds() const { return kinds_; }
-
- private:
-  template <class T>
-  T Note(ArgKind kind, T value) {
-    kinds_.push_back(kind);
-    return value;
-  }
-  std::vector<ArgKind> kinds_;
-};
-
-// Runs the engine over an accumulator of its own; the text and the engine's result.
-template <class Source>
-std::string RunEngine(const char* format, Source& source, int32_t& result) {
-  char base[vd::kSprintfBaseSize];
-  vd::SprintfAccumulator<char> acc{base, base, 0, 0, vd::kSprintfBaseSize, &vd::SprintfGrowT<char>};
-  {
-    vd::SprintfEngine<char, Source> engine(acc, source);
-    result = engine.Run(format);
-  }
-  std::string text(acc.text, static_cast<size_t>(acc.length));
-  if (acc.text != acc.base) delete[] acc.text;
-  return text;
-}
-
 std::string Describe(size_t index, const std::string& arg) {
-  return "argument " + std::to_string(index + 1) + " ('" + arg + "')";
+  return "argument " + std::to_string(index + 1) + " (" + Quoted(arg) + ")";
 }
 
 // An integer argument: a C integer constant (decimal, 0x hex, 0 octal) with an optional
@@ -177,87 +167,116 @@ double RealArg(size_t index, const std::string& arg) {
   return value;
 }
 
+// Why the engine stopped early: the format ends inside a conversion, or one uses a
+// letter that is no conversion. Walks the directives as the engine reads them.
+std::string WhyFormatStopped(const std::string& format) {
+  static const std::string kLetters = "dSsgzqQwcouxXfeEGin%pT";
+  for (size_t i = 0; i < format.size(); ++i) {
+    if (format[i] != '%') continue;
+    size_t j = i + 1;
+    while (j < format.size() && std::strchr(" !#+-0", format[j]) != nullptr && format[j] != 0) ++j;
+    while (j < format.size() && (std::isdigit(static_cast<unsigned char>(format[j])) || format[j] == '*')) ++j;
+    if (j < format.size() && format[j] == '.') ++j;
+    while (j < format.size() && (std::isdigit(static_cast<unsigned char>(format[j])) || format[j] == '*')) ++j;
+    for (int l = 0; l < 2 && j < format.size() && format[j] == 'l'; ++l) ++j;
+    if (j >= format.size()) break;
+    if (kLetters.find(format[j]) == std::string::npos) {
+      return "unknown conversion letter " + Quoted(std::string(1, format[j])) + " at offset " + std::to_string(j);
+    }
+    i = j;
+  }
+  return "the format ends inside a conversion";
+}
+
 struct FormatOptions {
   std::string format;
   std::vector<std::string> args;
   bool no_newline = false;
 };
 
+// Arguments for the engine, each read from its text as its conversion wants it.
+class EngineArgs {
+ public:
+  ~EngineArgs() {
+    for (vorn_format_arg& a : args_) {
+      if (a.kind == VORN_FORMAT_OWNED) Vorn_FormatFree(const_cast<char*>(a.text));
+    }
+  }
+  void Add(int32_t kind, size_t index, const std::string& arg) {
+    vorn_format_arg a{};
+    a.kind = kind;
+    switch (kind) {
+      case VORN_FORMAT_INT:
+      case VORN_FORMAT_INT64:
+        a.integer = IntegerArg(index, arg, kind == VORN_FORMAT_INT64);
+        break;
+      case VORN_FORMAT_REAL:
+        a.real = RealArg(index, arg);
+        break;
+      case VORN_FORMAT_OWNED:
+        a.text = vorn_strdupa(arg.c_str());
+        break;
+      case VORN_FORMAT_SPAN:
+        if (arg.size() >= (1u << 31)) throw Failure(Describe(index, "...") + " is too long");
+        a.text = arg.c_str();
+        a.length = static_cast<uint32_t>(arg.size());
+        break;
+      default:
+        a.text = arg.c_str();
+    }
+    args_.push_back(a);
+  }
+  void AddCount(int32_t* target) {
+    vorn_format_arg a{};
+    a.kind = VORN_FORMAT_COUNT;
+    a.count = target;
+    args_.push_back(a);
+  }
+  // Formats; the engine releases the owned texts, so they are no longer this object's.
+  std::string Format(const std::string& format, int32_t& result) {
+    std::vector<vorn_format_arg> handed;
+    handed.swap(args_);
+    vorn_format_report report{0, 0, nullptr, 0};
+    char* text = Vorn_FormatArgs(format.c_str(), handed.data(), static_cast<uint32_t>(handed.size()), &report);
+    std::string out = text;
+    Vorn_FormatFree(text);
+    result = report.result;
+    return out;
+  }
+
+ private:
+  std::vector<vorn_format_arg> args_;
+};
+
 int RunFormat(const FormatOptions& o) {
-  int32_t probe_result = 0;
-  ProbeSource probe;
-  RunEngine(o.format.c_str(), probe, probe_result);
+  // A run over no arguments tells what the format reads.
+  std::vector<int32_t> kinds(o.format.size() + 1);
+  vorn_format_report probe{0, 0, kinds.data(), static_cast<uint32_t>(kinds.size())};
+  Vorn_FormatFree(Vorn_FormatArgs(o.format.c_str(), nullptr, 0, &probe));
+  kinds.resize(probe.read);
 
   size_t wanted = 0;
-  for (ArgKind kind : probe.kinds()) wanted += kind != ArgKind::kCountTarget;
+  for (int32_t kind : kinds) wanted += kind != VORN_FORMAT_COUNT;
   if (wanted != o.args.size()) {
     throw Failure("the format takes " + std::to_string(wanted) + " argument" + (wanted == 1 ? "" : "s") + ", " +
                   std::to_string(o.args.size()) + " given");
   }
-
-  // Everything the arguments point at lives until the engine is done.
-  std::vector<int32_t> counts(probe.kinds().size());
-  std::vector<vd::SprintfTextSpan<char>> spans(probe.kinds().size());
-  vd::FormatArgs args;
-  struct OwnedReleaser {
-    vd::FormatArgs& args;
-    ~OwnedReleaser() {
-      for (vd::FormatArg& a : args) {
-        if (a.kind == vd::FormatArg::Kind::kOwned && !a.taken) delete[] static_cast<const char*>(a.pointer);
-      }
-    }
-  } releaser{args};
-
+  std::vector<int32_t> counts(kinds.size());
+  EngineArgs args;
   size_t next = 0;
-  for (size_t i = 0; i < probe.kinds().size(); ++i) {
-    const ArgKind kind = probe.kinds()[i];
-    if (kind == ArgKind::kCountTarget) {
-      args.push_back(vd::FormatArg::Count(&counts[i]));
-      continue;
-    }
-    const size_t index = next++;
-    const std::string& arg = o.args[index];
-    switch (kind) {
-      case ArgKind::kInt32:
-        args.push_back(vd::FormatArg::Int(IntegerArg(index, arg, false)));
-        break;
-      case ArgKind::kInt64:
-      case ArgKind::kPointer:
-        args.push_back(vd::FormatArg::Int(IntegerArg(index, arg, true)));
-        break;
-      case ArgKind::kReal:
-        args.push_back(vd::FormatArg::Real(RealArg(index, arg)));
-        break;
-      case ArgKind::kText:
-        args.push_back(vd::FormatArg::Text(arg.c_str()));
-        break;
-      case ArgKind::kOwnedText: {
-        char* owned = new char[arg.size() + 1];
-        std::memcpy(owned, arg.c_str(), arg.size() + 1);
-        args.push_back(vd::FormatArg::Owned(owned));
-        break;
-      }
-      case ArgKind::kSpan:
-        if (arg.size() > INT32_MAX) throw Failure(Describe(index, "...") + " is too long");
-        spans[i] = {arg.data(), static_cast<uint32_t>(arg.size()) << 1};
-        args.push_back(vd::FormatArg::Span(&spans[i]));
-        break;
-      case ArgKind::kCountTarget:
-        break;
+  for (size_t i = 0; i < kinds.size(); ++i) {
+    if (kinds[i] == VORN_FORMAT_COUNT) {
+      args.AddCount(&counts[i]);
+    } else {
+      args.Add(kinds[i], next, o.args[next]);
+      ++next;
     }
   }
-
   int32_t result = 0;
-  vd::ArraySource<char> source(args);
-  const std::string text = RunEngine(o.format.c_str(), source, result);
-  std::fwrite(text.data(), 1, text.size(), stdout);
-  if (!o.no_newline) std::fputc('\n', stdout);
-  if (std::fflush(stdout) != 0) throw Failure("cannot write the output");
-  if (result < 0) {
-    throw Failure(
-        "the format ends inside a conversion or uses an unknown conversion letter; the text up to there "
-        "was printed");
-  }
+  std::string text = args.Format(o.format, result);
+  if (!o.no_newline) text.push_back('\n');
+  WriteOut(text);
+  if (result < 0) throw Failure(WhyFormatStopped(o.format) + "; the text up to there was printed");
   return 0;
 }
 
@@ -269,9 +288,16 @@ void AddTextCommands(CLI::App& app, Action& action) {
     CLI::App* cmd = app.add_subcommand("convert", "Convert a text between character sets");
     cmd->footer(
         "NAME is an ICU converter name: UTF8, gb2312, gb18030, BIG5, Latin-9, us-ascii,\n"
-        "UTF-16LE, ... Reads FILE (default: stdin) and writes to stdout.");
-    cmd->add_option("--from", o->from, "Character set of the input")->required()->type_name("NAME");
-    cmd->add_option("--to", o->to, "Character set of the output")->required()->type_name("NAME");
+        "UTF-16LE, ... (--list prints them all). Reads FILE (default: stdin) and writes to\n"
+        "stdout or OUT. Input that is not valid in the --from set, or a character that the\n"
+        "--to set cannot hold, stops the conversion with status 1 and its byte offset,\n"
+        "unless -c leaves such characters out or --replace substitutes them.");
+    cmd->add_option("-f,--from", o->from, "Character set of the input")->type_name("NAME");
+    cmd->add_option("-t,--to", o->to, "Character set of the output")->type_name("NAME");
+    cmd->add_option("-o,--output", o->output, "Write to OUT instead of stdout")->type_name("OUT");
+    cmd->add_flag("-c", o->omit, "Leave out characters that cannot be converted");
+    cmd->add_flag("--replace", o->replace, "Substitute characters that cannot be converted");
+    cmd->add_flag("-l,--list", o->list, "List the character sets and exit");
     cmd->add_option("FILE", o->file, "Input file (- or none: stdin)")->type_name("");
     cmd->callback([o, &action] { action = [o] { return RunConvert(*o); }; });
   }

@@ -1,10 +1,11 @@
 // vorn: shared pieces of the command-line program. Each command group lives in its own
 // file and registers its subcommands on the application; the chosen command runs after
-// parsing, and a Failure it throws becomes one message on stderr and exit status 2.
+// parsing, and a Failure it throws becomes one message on stderr and a non-zero status.
 #ifndef VORN_TOOLS_TOOL_H
 #define VORN_TOOLS_TOOL_H
 
 #include <CLI/CLI.hpp>
+#include <cstddef>
 #include <functional>
 #include <stdexcept>
 #include <string>
@@ -17,18 +18,55 @@ inline constexpr int kExitFailure = 2;
 /// A command's action, set by the subcommand that was chosen; returns the exit status.
 using Action = std::function<int()>;
 
-/// Bad input or arguments: the message goes to stderr as "vorn: <command>: <message>".
+/// The message goes to stderr as "vorn: <command>: <message>" (or "vorn: <message>" when
+/// it names its own place, as FILE:LINE:COLUMN does), with exit status `status`.
 class Failure : public std::runtime_error {
  public:
-  using std::runtime_error::runtime_error;
+  explicit Failure(const std::string& message, int status = kExitFailure, bool located = false)
+      : std::runtime_error(message), status_(status), located_(located) {}
+  int status() const { return status_; }
+  bool located() const { return located_; }
+
+ private:
+  int status_;
+  bool located_;
 };
 
 void AddUpdateCommands(CLI::App& app, Action& action);
 void AddTextCommands(CLI::App& app, Action& action);
 void AddPathCommands(CLI::App& app, Action& action);
 
-/// The bytes of `path` ("-" reads standard input). Throws Failure when it cannot be read.
-std::string ReadInput(const std::string& path);
+/// The bytes of a file ("-" reads standard input): a regular file is mapped, anything
+/// else read once. Throws Failure when it cannot be read.
+class Input {
+ public:
+  explicit Input(const std::string& path);
+  ~Input();
+  Input(const Input&) = delete;
+  Input& operator=(const Input&) = delete;
+
+  const char* data() const { return data_; }
+  size_t size() const { return size_; }
+  std::string text() const { return std::string(data_, size_); }
+  /// How the file is named in messages: 'PATH' or "standard input".
+  const std::string& label() const { return label_; }
+
+ private:
+  std::string label_;
+  std::string bytes_;  // what was read when the file is not mapped
+  void* map_ = nullptr;
+  const char* data_ = nullptr;
+  size_t size_ = 0;
+};
+
+/// `text` for a one-line message: control characters escaped (\n, \t, \xHH).
+std::string Escaped(const std::string& text);
+/// User input quoted for a message: escaped, cut to 200 bytes ("..." marks the cut).
+std::string Quoted(const std::string& text);
+
+/// Writes to standard output; throws Failure when the write fails.
+void WriteOut(const char* data, size_t size);
+inline void WriteOut(const std::string& text) { WriteOut(text.data(), text.size()); }
 
 /// UTF-8 into UTF-16 through the library (malformed bytes become U+FFFD).
 std::u16string Utf8ToUtf16(const std::string& text);

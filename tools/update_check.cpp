@@ -1,6 +1,6 @@
 // vorn update-check: which components of an update-information document need updating,
 // judged against a list of installed components.
-#include <unistd.h>
+#include <vorn/appupdate.h>
 
 #include <cctype>
 #include <climits>
@@ -12,11 +12,10 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "tool.h"
-#include "vorn/appupdate.h"
-#include "vorn/log.h"
 
 namespace vorn_tool {
 
@@ -25,6 +24,21 @@ extern const char kSampleDocument[];
 extern const char kSampleInstalled[];
 
 namespace {
+
+// ---- encodings -----------------------------------------------------------------------
+
+// Text files come as UTF-8, with or without a byte-order mark. UTF-16 is refused plainly:
+// read as UTF-8 it would look empty or garbled rather than wrong.
+std::string_view WithoutBom(std::string_view text, const std::string& label) {
+  const auto starts = [&](const char* bytes, size_t n) {
+    return text.size() >= n && text.compare(0, n, bytes, n) == 0;
+  };
+  if (starts("\xEF\xBB\xBF", 3)) return text.substr(3);
+  const bool utf16 =
+      starts("\xFF\xFE", 2) || starts("\xFE\xFF", 2) || (text.size() >= 2 && (text[0] == 0) != (text[1] == 0));
+  if (utf16) throw Failure(label + " is UTF-16, which is not supported; convert it to UTF-8 first");
+  return text;
+}
 
 // ---- installed list ------------------------------------------------------------------
 
@@ -80,7 +94,7 @@ void ParseInstalledText(const std::string& text, const std::string& label, Insta
     const auto where = [&] { return label + ", line " + std::to_string(number) + ": "; };
     const std::string version = NextWord(line, pos);
     if (version.empty())
-      throw Failure(where() + "expected NAME VERSION [number|text] [EXTRA], found only '" + name + "'");
+      throw Failure(where() + "expected NAME VERSION [number|text] [EXTRA], found only " + Quoted(name));
     InstalledEntry entry;
     entry.name = Utf8ToUtf16(name);
     entry.has_version = version != "-";
@@ -89,7 +103,7 @@ void ParseInstalledText(const std::string& text, const std::string& label, Insta
     if (kind == "text") {
       entry.version_is_text = 1;
     } else if (!kind.empty() && kind != "number") {
-      throw Failure(where() + "the version kind is 'number' or 'text', not '" + kind + "'");
+      throw Failure(where() + "the version kind is 'number' or 'text', not " + Quoted(kind));
     }
     while (pos < line.size() && IsBlank(line[pos])) ++pos;
     size_t end = line.size();
@@ -107,8 +121,8 @@ void ParseInstalledJson(const std::string& text, const std::string& label, Insta
   nlohmann::json doc;
   try {
     doc = nlohmann::json::parse(text);
-  } catch (const nlohmann::json::exception& e) {
-    throw Failure(label + ": not valid JSON: " + e.what());
+  } catch (const nlohmann::json::parse_error& e) {
+    throw Failure(label + ": not valid JSON (at byte " + std::to_string(e.byte) + ")");
   }
   if (!doc.is_array()) throw Failure(label + ": expected a JSON array of components");
   for (size_t i = 0; i < doc.size(); ++i) {
@@ -142,7 +156,8 @@ void ParseInstalledJson(const std::string& text, const std::string& label, Insta
   }
 }
 
-void ParseInstalled(const std::string& text, const std::string& label, InstalledList& list) {
+void ParseInstalled(std::string_view bytes, const std::string& label, InstalledList& list) {
+  const std::string text(WithoutBom(bytes, label));
   size_t first = 0;
   while (first < text.size() && std::isspace(static_cast<unsigned char>(text[first]))) ++first;
   if (first < text.size() && (text[first] == '[' || text[first] == '{')) {
@@ -150,75 +165,6 @@ void ParseInstalled(const std::string& text, const std::string& label, Installed
   } else {
     ParseInstalledText(text, label, list);
   }
-}
-
-// ---- parse errors ----------------------------------------------------------------------
-
-// The parser reports a malformed document through the library's log. While it is alive,
-// this routes the error lines of the log into an unnamed temporary file.
-class LogCapture {
- public:
-  LogCapture() {
-    file_ = std::tmpfile();
-    if (file_ == nullptr) return;
-    const std::string path = "/proc/self/fd/" + std::to_string(fileno(file_));
-    if (access(path.c_str(), W_OK) != 0) return;
-    Vorn_Log_QuickInit("vorn", path.c_str(), 3, 1, 0);
-    active_ = true;
-  }
-  ~LogCapture() {
-    if (active_) Vorn_Log_Close_all();
-    if (file_ != nullptr) std::fclose(file_);
-  }
-  LogCapture(const LogCapture&) = delete;
-  LogCapture& operator=(const LogCapture&) = delete;
-
-  bool active() const { return active_; }
-
-  /// What the log received so far.
-  std::string Text() const {
-    std::string text;
-    if (file_ == nullptr || std::fseek(file_, 0, SEEK_SET) != 0) return text;
-    char chunk[4096];
-    size_t n;
-    while ((n = std::fread(chunk, 1, sizeof chunk, file_)) > 0) text.append(chunk, n);
-    return text;
-  }
-
- private:
-  FILE* file_ = nullptr;
-  bool active_ = false;
-};
-
-// Turns the parser's log line ("ParseXML Error :<rest of document>,<message>") into a
-// message with the line and column of the error when the rest can be placed.
-std::string DescribeParseError(const std::string& log, const std::string& document) {
-  static const std::string kMarker = "ParseXML Error :";
-  const size_t at = log.find(kMarker);
-  if (at == std::string::npos) return {};
-  std::string body = log.substr(at + kMarker.size());
-  while (!body.empty() && (body.back() == '\n' || body.back() == '\r')) body.pop_back();
-  const size_t comma = body.rfind(',');
-  if (comma == std::string::npos) return body;
-  const std::string rest = body.substr(0, comma);
-  std::string message = body.substr(comma + 1);
-  // The parsed text ends at the first zero byte; the rest runs from the error to its end.
-  const std::string parsed = document.substr(0, document.find('\0'));
-  if (rest.size() > parsed.size() || parsed.compare(parsed.size() - rest.size(), rest.size(), rest) != 0) {
-    return message;
-  }
-  const size_t offset = parsed.size() - rest.size();
-  size_t line = 1;
-  size_t column = 1;
-  for (size_t i = 0; i < offset; ++i) {
-    if (parsed[i] == '\n') {
-      ++line;
-      column = 1;
-    } else {
-      ++column;
-    }
-  }
-  return message + " at line " + std::to_string(line) + ", column " + std::to_string(column);
 }
 
 // ---- the report ------------------------------------------------------------------------
@@ -336,45 +282,69 @@ struct UpdateCheckOptions {
   bool json = false;
 };
 
+// The document's parse, or a Failure that says where and why it was rejected.
+Result Parse(std::string_view document, const std::string& file, const tnoticeLocalList* installed) {
+  if (document.size() > UINT32_MAX) throw Failure(file + " is too large (more than 4 GiB)");
+  tnoticeParseOutcome outcome{};
+  Result result(ParseAppUpdateInfoEx(document.data(), static_cast<uint32_t>(document.size()), installed, &outcome));
+  switch (outcome.status) {
+    case NOTICE_PARSE_MALFORMED:
+      throw Failure(Escaped(file) + ":" + std::to_string(outcome.errorLine) + ":" +
+                        std::to_string(outcome.errorColumn) + ": " + outcome.errorMessage,
+                    kExitFailure, true);
+    case NOTICE_PARSE_NO_MEMORY:
+      throw Failure(file + " is too large for the memory available");
+    default:
+      return result;
+  }
+}
+
 int RunUpdateCheck(const UpdateCheckOptions& options) {
   const bool bundled = options.document.empty();
-  if (!bundled && options.installed.empty()) {
-    throw Failure("--installed FILE is needed with a DOCUMENT (without both, the bundled sample is used)");
+  if (bundled && !options.installed.empty()) {
+    throw Failure("--installed FILE goes with a DOCUMENT (without both, the bundled sample is checked)");
   }
-  const std::string document = bundled ? std::string(kSampleDocument) : ReadInput(options.document);
-  const std::string doc_label = bundled ? "the bundled sample document" : "'" + options.document + "'";
-  if (document.empty() || document[0] == '\0') throw Failure(doc_label + " is empty");
-  if (document.size() > UINT32_MAX) throw Failure(doc_label + " is too large");
+  if (!bundled && options.installed.empty()) {
+    throw Failure("--installed FILE is needed with a DOCUMENT (without both, the bundled sample is checked)");
+  }
 
   InstalledList installed;
-  if (options.installed.empty()) {
+  if (bundled) {
     ParseInstalled(kSampleInstalled, "the bundled installed list", installed);
   } else {
-    ParseInstalled(ReadInput(options.installed), "'" + options.installed + "'", installed);
+    const Input list(options.installed);
+    ParseInstalled(std::string_view(list.data(), list.size()), list.label(), installed);
   }
 
   Result result;
-  {
-    LogCapture capture;
-    result.reset(ParseAppUpdateInfo(document.data(), static_cast<uint32_t>(document.size()), installed.Build()));
-    if (result == nullptr && capture.active()) {
-      const std::string error = DescribeParseError(capture.Text(), document);
-      if (!error.empty()) throw Failure(doc_label + " is not a valid update document: " + error);
+  if (bundled) {
+    result = Parse(kSampleDocument, "the bundled sample document", installed.Build());
+  } else {
+    const Input input(options.document);
+    const std::string_view document = WithoutBom(std::string_view(input.data(), input.size()), input.label());
+    if (document.find_first_not_of(" \t\r\n") == std::string_view::npos) throw Failure(input.label() + " is empty");
+    // The parser copies the text first: a stray zero byte would end that copy early.
+    if (document.find('\0') != std::string_view::npos) {
+      throw Failure(input.label() + " holds a zero byte at offset " + std::to_string(document.find('\0')));
     }
+    // The whole text goes to the parser, mark and all, so that offsets count from the file's start.
+    result = Parse(std::string_view(input.data(), input.size()), options.document == "-" ? "<stdin>" : options.document,
+                   installed.Build());
   }
 
   const bool updates = result != nullptr && result->count > 0;
+  std::ostringstream out;
   if (options.json) {
-    nlohmann::ordered_json out = nlohmann::ordered_json::object();
-    out["components"] = updates ? RecordsJson(result->items, result->count) : nlohmann::ordered_json::array();
-    std::cout << out.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << '\n';
+    nlohmann::ordered_json report = nlohmann::ordered_json::object();
+    report["components"] = updates ? RecordsJson(result->items, result->count) : nlohmann::ordered_json::array();
+    out << report.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << '\n';
   } else if (updates) {
-    PrintRecords(std::cout, result->items, result->count, 0);
+    PrintRecords(out, result->items, result->count, 0);
   } else {
-    std::cout << "Nothing needs updating.\n";
+    out << "Nothing needs updating.\n";
   }
-  std::cout.flush();
-  if (!std::cout) throw Failure("cannot write the report");
+  result.reset();
+  WriteOut(out.str());
   return updates ? 1 : 0;
 }
 
@@ -384,7 +354,9 @@ void AddUpdateCommands(CLI::App& app, Action& action) {
   auto options = std::make_shared<UpdateCheckOptions>();
   CLI::App* cmd = app.add_subcommand("update-check", "List the components of an update document that need updating");
   cmd->footer(
-      "Without DOCUMENT, checks the bundled sample document against the bundled installed list.\n"
+      "Usage: vorn update-check [--json] DOCUMENT --installed FILE\n"
+      "       vorn update-check [--json]     (the bundled sample document and installed list)\n"
+      "DOCUMENT and --installed go together: without both, the bundled samples are checked.\n"
       "The installed list has one component per line, NAME VERSION [number|text] [EXTRA...]\n"
       "(VERSION - : never judged by version; # starts a comment), or is a JSON array of\n"
       "{\"name\", \"version\", \"versionIsText\", \"extra\"} objects.\n"

@@ -76,6 +76,31 @@ typedef struct tnoticeItemList {
  *  for that thread cannot be had. */
 VORN_API tnoticeItemList* ParseAppUpdateInfo(const char* text, uint32_t length, const tnoticeLocalList* locals);
 
+/** Outcomes of ParseAppUpdateInfoEx (tnoticeParseOutcome::status). */
+enum {
+  NOTICE_PARSE_NOTHING = 0,   /**< nothing needs updating; also a null or empty text */
+  NOTICE_PARSE_UPDATES = 1,   /**< the result lists what needs updating */
+  NOTICE_PARSE_MALFORMED = 2, /**< the document was rejected; the error fields say where */
+  NOTICE_PARSE_NO_MEMORY = 3  /**< the document or its result does not fit in memory */
+};
+
+/** What one parse found. The error fields are set for NOTICE_PARSE_MALFORMED only and
+ *  are 0 and "" otherwise. */
+typedef struct tnoticeParseOutcome {
+  int32_t status;           /**< one of the NOTICE_PARSE_ values */
+  uint32_t errorOffset;     /**< byte offset of the error in the caller's text */
+  uint32_t errorLine;       /**< its line, from 1 (line feeds counted) */
+  uint32_t errorColumn;     /**< its column, from 1, in characters (UTF-8 sequences) */
+  const char* errorMessage; /**< the XML parser's message, e.g. "expected >"; a constant text */
+} tnoticeParseOutcome;
+
+/** The parse of ParseAppUpdateInfo, with its outcome reported as data in `*outcome`
+ *  (which may be null) instead of the log: no log line is written, and running out of
+ *  memory gives NOTICE_PARSE_NO_MEMORY and null instead of an exception. The result is
+ *  the same tree, released with ParseAppUpdateInfo_free. */
+VORN_API tnoticeItemList* ParseAppUpdateInfoEx(const char* text, uint32_t length, const tnoticeLocalList* locals,
+                                               tnoticeParseOutcome* outcome);
+
 /** Releases a result of ParseAppUpdateInfo with everything below it; null does nothing. */
 VORN_API void ParseAppUpdateInfo_free(tnoticeItemList* list);
 

@@ -92,6 +92,35 @@ VORN_API int StrASCIIToUnicode(unsigned short* dest, uint32_t capacity, const ch
 /** The ANSI character set into UTF-16, as StrUnicodeToANSI (capacity in units). */
 VORN_API int StrANSIToUnicode(unsigned short* dest, uint32_t capacity, const char* src);
 
+/** How Vorn_ConvertChecked treats a character it cannot convert. */
+enum {
+  VORN_CONVERT_STOP = 0,      /**< stop there and report where it stands */
+  VORN_CONVERT_SKIP = 1,      /**< leave it out */
+  VORN_CONVERT_SUBSTITUTE = 2 /**< put the converter's substitute in its place */
+};
+
+/** Results of Vorn_ConvertChecked below zero. */
+enum {
+  VORN_CONVERT_UNKNOWN_SET = -1, /**< ICU does not know one of the names */
+  VORN_CONVERT_MALFORMED = -2,   /**< the source is not valid text of `from` */
+  VORN_CONVERT_UNMAPPABLE = -3   /**< a character of the source has no form in `to` */
+};
+
+/** Converts `length` bytes of `source` from the character set `from` into `to` (ICU
+ *  converter names, as for AnyToAny). Unlike AnyToAny, malformed input and characters
+ *  that `to` cannot hold are treated as `mode` says: with VORN_CONVERT_STOP the result
+ *  is VORN_CONVERT_MALFORMED or VORN_CONVERT_UNMAPPABLE and `*error_offset` (may be
+ *  null) receives the byte offset in `source` of the first such character. Otherwise the
+ *  result is the length of the converted text in bytes without terminator, larger than
+ *  `capacity` - 1 when `dest` is too small (it then holds the part that fits, zero-
+ *  terminated). A null `source` or a negative `length` is the empty text. */
+VORN_API int32_t Vorn_ConvertChecked(const char* to, const char* from, char* dest, uint32_t capacity,
+                                     const char* source, int32_t length, int32_t mode, int32_t* error_offset);
+
+/** The name of the `index`-th character set that ICU converts (0 upward), or null past
+ *  the last; a constant text. */
+VORN_API const char* Vorn_CharsetName(int32_t index);
+
 VORN_EXTERN_C_END
 
 #endif /* VORN_CHARSET_H */

@@ -97,6 +97,9 @@ VORN_API void setStringResDefaultEntry_impl(const string_res_entry* table, int c
 /** Does nothing; kept for callers that release their resources through it. */
 VORN_API void vorn_cleanup_string_resource(void);
 
+/** The version of the loaded library, "MAJOR.MINOR.PATCH"; a constant text. */
+VORN_API const char* Vorn_GetVersion(void);
+
 VORN_EXTERN_C_END
 
 #ifdef __cplusplus

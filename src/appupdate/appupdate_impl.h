@@ -85,6 +85,12 @@ size_t CountOpeningTagEnds(const char* text, size_t length);
 // would reject the text: the parse reports that error itself.
 const char* FindExcessNesting(const char* text, uint32_t limit);
 
+// The end of the top-level item (element, comment, declaration, ...) that starts after
+// any blanks at `text`, found exactly as the XML parse will read it: the position just
+// past its last character. Null when `text` holds no complete item there (the end of
+// the text, or anything the parse would reject).
+const char* EndOfTopLevelItem(const char* text);
+
 // The deepest element nesting of `text` (zero-terminated) as the XML parse will see it,
 // up to where the parse would reject the text.
 uint32_t NestingDepth(const char* text);

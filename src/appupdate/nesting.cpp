@@ -218,3 +218,32 @@ uint32_t NestingDepth(const char* text) {
 }
 
 }  // namespace vorn::detail::appupdate
+
+namespace vorn::detail::appupdate {
+
+const char* EndOfTopLevelItem(const char* text) {
+  const char* p = text;
+  SkipSpace(p);
+  if (*p != '<') return nullptr;
+  uint32_t depth = 0;
+  for (;;) {
+    if (depth > 0 && p[1] == '/') {
+      p += 2;
+      while (IsNameChar(*p)) ++p;
+      SkipSpace(p);
+      if (*p != '>') return nullptr;
+      ++p;
+      --depth;
+    } else {
+      ++p;
+      const Markup markup = ScanMarkup(p);
+      if (markup == Markup::kError) return nullptr;
+      depth += markup == Markup::kOpenElement;
+    }
+    if (depth == 0) return p;
+    p += std::strcspn(p, "<");  // character data up to the next markup
+    if (*p == 0) return nullptr;
+  }
+}
+
+}  // namespace vorn::detail::appupdate

@@ -1,11 +1,12 @@
 // ParseAppUpdateInfo: the walk over the parsed document that selects the components
 // needing an update, and the records it builds for them.
-#include <rapidxml/rapidxml.hpp>
-
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <exception>
 #include <memory>
+#include <new>
+#include <rapidxml/rapidxml.hpp>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,9 @@ using Attribute = rapidxml::xml_attribute<char>;
 // How much of the unparsed rest of the document an error line quotes. The rest can be
 // the whole of a very large document; the position and the first bytes say enough.
 constexpr size_t kMaxErrorExcerpt = 4096;
+
+// Large documents are parsed in pieces of about this many bytes (see NextPiece).
+constexpr size_t kPieceBytes = size_t{1} << 20;
 
 // Local lists up to this size are searched in order; longer ones get a hash index.
 constexpr int32_t kLinearLookupMax = 8;
@@ -123,12 +127,16 @@ RawFields ReadAttributes(const Node* node) {
         if (EqualsNoCase(name, 6, "rlpath")) f.rlpath = a->value();
         break;
       case 7:
-        if (EqualsNoCase(name, 7, "version")) f.version = a->value();
-        else if (EqualsNoCase(name, 7, "caption")) f.caption = a->value();
+        if (EqualsNoCase(name, 7, "version"))
+          f.version = a->value();
+        else if (EqualsNoCase(name, 7, "caption"))
+          f.caption = a->value();
         break;
       case 8:
-        if (EqualsNoCase(name, 8, "filename")) f.filename = a->value();
-        else if (EqualsNoCase(name, 8, "upmethod")) f.upmethod = a->value();
+        if (EqualsNoCase(name, 8, "filename"))
+          f.filename = a->value();
+        else if (EqualsNoCase(name, 8, "upmethod"))
+          f.upmethod = a->value();
         break;
       default:
         break;
@@ -244,8 +252,8 @@ class Walker {
     kept_.items.reserve(16);
   }
 
-  // Walks every top-level node; returns the kept records, or null when there are none.
-  tnoticeItemList* Run(const rapidxml::xml_document<char>& document) {
+  // Walks every top-level node of one parsed piece of the document.
+  void Walk(const rapidxml::xml_document<char>& document) {
     for (const Node* top = document.first_node(); top != nullptr; top = top->next_sibling()) {
       Enter(top, false);
       while (!stack_.empty()) {
@@ -261,6 +269,10 @@ class Walker {
         Leave(done);
       }
     }
+  }
+
+  // The records kept over all pieces, or null when there are none.
+  tnoticeItemList* Finish() {
     if (kept_.items.empty()) return nullptr;
     auto list = std::make_unique<tnoticeItemList>();
     list->items = new tnoticeItem[kept_.items.size()];
@@ -322,7 +334,8 @@ class Walker {
     item.name = convert_.NewString(frame.node->name());
     item.version = NewStringOrNull(f.version);
     item.filename = NewStringOrNull(f.filename);
-    item.rlpath = f.rlpath != nullptr && std::strcmp(f.rlpath, "SYSTEMP") == 0 ? TempFolder() : NewStringOrNull(f.rlpath);
+    item.rlpath =
+        f.rlpath != nullptr && std::strcmp(f.rlpath, "SYSTEMP") == 0 ? TempFolder() : NewStringOrNull(f.rlpath);
     item.link = NewStringOrNull(f.link);
     item.upmethod = UpdateMethod(f.upmethod);
     item.caption = NewStringOrNull(f.caption);
@@ -354,36 +367,122 @@ class Walker {
   std::string temp_folder_;
 };
 
-}  // namespace
-}  // namespace vorn::detail::appupdate
+// Line and column (from 1) of byte `offset` of `text`; the column counts UTF-8 sequences
+// and leaves a byte-order mark out.
+void LocateError(const char* text, size_t offset, tnoticeParseOutcome& outcome) {
+  uint32_t line = 1;
+  uint32_t column = 1;
+  size_t i = offset >= 3 && std::memcmp(text, "\xEF\xBB\xBF", 3) == 0 ? 3 : 0;
+  for (; i < offset; ++i) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    if (c == '\n') {
+      ++line;
+      column = 1;
+    } else if ((c & 0xC0) != 0x80) {
+      ++column;
+    }
+  }
+  outcome.errorOffset = static_cast<uint32_t>(offset);
+  outcome.errorLine = line;
+  outcome.errorColumn = column;
+}
 
-extern "C" tnoticeItemList* ParseAppUpdateInfo(const char* text, uint32_t length, const tnoticeLocalList* locals) {
-  namespace au = vorn::detail::appupdate;
+// A rejected document goes to the log, to `outcome`, or both. The error position points
+// into the private copy, whose bytes before it the in-place parse has rewritten, so the
+// line and column are counted in the caller's text, which nothing writes.
+struct ErrorReport {
+  const char* text;
+  const char* copy;
+  tnoticeParseOutcome* outcome;
+  bool log;
+
+  void operator()(const char* where, const char* message) const {
+    if (log) LogParseError(where, message);
+    if (outcome == nullptr) return;
+    outcome->status = NOTICE_PARSE_MALFORMED;
+    outcome->errorMessage = message;
+    LocateError(text, where == nullptr ? 0 : static_cast<size_t>(where - copy), *outcome);
+  }
+};
+
+// Where the piece of the document that starts at `piece` ends: after the first top-level
+// item that completes kPieceBytes, or null when the piece is the rest of the text. Each
+// piece is parsed and walked on its own, so the parsed tree of only one is held at a time;
+// the parse reads every piece exactly as it would read the whole text.
+char* NextPiece(char* piece, const char* end) {
+  if (static_cast<size_t>(end - piece) <= 2 * kPieceBytes) return nullptr;
+  const char* p = piece;
+  while (static_cast<size_t>(p - piece) < kPieceBytes) {
+    p = EndOfTopLevelItem(p);
+    if (p == nullptr) return nullptr;  // the parse reports what stopped the scan
+  }
+  // A piece that started with these bytes would have them skipped as a byte-order mark.
+  if (std::memcmp(p, "\xEF\xBB\xBF", std::min<size_t>(3, static_cast<size_t>(end - p))) == 0) return nullptr;
+  return p == end ? nullptr : const_cast<char*>(p);
+}
+
+// The one parse behind both entry points: copy, parse in place, walk.
+tnoticeItemList* ParseDocument(const char* text, uint32_t length, const tnoticeLocalList* locals,
+                               tnoticeParseOutcome* outcome, bool log_errors) {
   if (text == nullptr) return nullptr;
   const size_t size = length == 0 ? std::strlen(text) : strnlen(text, length);
   if (size == 0) return nullptr;
   // The parse works in place: names and values are terminated inside this copy.
-  const au::OwnedArray<char> copy(new char[size + 1]);
+  const OwnedArray<char> copy(new char[size + 1]);
   std::memcpy(copy.get(), text, size);
   copy.get()[size] = 0;
+  const ErrorReport report{text, copy.get(), outcome, log_errors};
 
-  // Documents nested deeper than the calling thread's stack safely holds are parsed on
-  // a stack of their own; only when that cannot be had is the document refused.
-  const char* deep = au::FindExcessNesting(copy.get(), au::kMaxNesting);
+  // Documents nested deeper than the calling thread's stack safely holds are parsed
+  // whole on a stack of their own; only when that cannot be had is the document refused.
+  const char* deep = FindExcessNesting(copy.get(), kMaxNesting);
   // The document holds a sizeable node pool of its own: keep it off the stack.
   auto document = std::make_unique<rapidxml::xml_document<char>>();
-  try {
-    if (deep == nullptr) {
-      document->parse<0>(copy.get());
-    } else if (!au::ParseOnOwnStack(*document, copy.get())) {
-      au::LogParseError(deep, "elements nested too deep");
+  const LocalIndex index(locals);
+  Walker walker(index);
+  for (char* piece = copy.get(); piece != nullptr;) {
+    char* const next = deep == nullptr ? NextPiece(piece, copy.get() + size) : nullptr;
+    // A piece ends where its last top-level item does; the byte there waits under a terminator.
+    const char saved = next != nullptr ? *next : 0;
+    if (next != nullptr) *next = 0;
+    document->clear();
+    try {
+      if (deep == nullptr) {
+        document->parse<0>(piece);
+      } else if (!ParseOnOwnStack(*document, piece)) {
+        report(deep, "elements nested too deep");
+        return nullptr;
+      }
+    } catch (const rapidxml::parse_error& error) {
+      if (next != nullptr) *next = saved;
+      report(error.where<char>(), error.what());
       return nullptr;
     }
-  } catch (const rapidxml::parse_error& error) {
-    au::LogParseError(error.where<char>(), error.what());
-    return nullptr;
+    if (next != nullptr) *next = saved;
+    // With no entries nothing can be reported, but the rest must still be well-formed.
+    if (!index.empty()) walker.Walk(*document);
+    piece = next;
   }
-  const au::LocalIndex index(locals);
-  if (index.empty()) return nullptr;  // nothing can match, so nothing can be reported
-  return au::Walker(index).Run(*document);
+  return walker.Finish();
+}
+
+}  // namespace
+}  // namespace vorn::detail::appupdate
+
+extern "C" tnoticeItemList* ParseAppUpdateInfo(const char* text, uint32_t length, const tnoticeLocalList* locals) {
+  return vorn::detail::appupdate::ParseDocument(text, length, locals, nullptr, true);
+}
+
+extern "C" tnoticeItemList* ParseAppUpdateInfoEx(const char* text, uint32_t length, const tnoticeLocalList* locals,
+                                                 tnoticeParseOutcome* outcome) {
+  tnoticeParseOutcome found{NOTICE_PARSE_NOTHING, 0, 0, 0, ""};
+  tnoticeItemList* list = nullptr;
+  try {
+    list = vorn::detail::appupdate::ParseDocument(text, length, locals, &found, false);
+  } catch (const std::bad_alloc&) {
+    found = tnoticeParseOutcome{NOTICE_PARSE_NO_MEMORY, 0, 0, 0, ""};
+  }
+  if (list != nullptr) found.status = NOTICE_PARSE_UPDATES;
+  if (outcome != nullptr) *outcome = found;
+  return list;
 }

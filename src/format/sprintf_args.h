@@ -5,9 +5,10 @@
 // next text", and so on. Two sources exist:
 //
 //   VaListSource  reads the C variadic arguments of the exported entry points;
-//   ArraySource   reads a vector of tagged values (tests, the fuzz target). A missing
-//                 argument, or one whose tag does not match the request, reads as 0 or
-//                 null, so any format can be tried against any argument list safely.
+//   ArraySource   reads a vector of tagged values (Vorn_FormatArgs, tests, the fuzz
+//                 target). A missing argument, or one whose tag does not match the
+//                 request, reads as 0 or null, so any format can be tried against any
+//                 argument list safely; each argument notes what it was read as.
 //
 // Argument types on Linux x86-64: %p reads a pointer-width (64-bit) unsigned value;
 // the record of %T is SprintfTextSpan<Unit> { const Unit* chars; uint32_t length_word; }.
@@ -63,7 +64,11 @@ struct FormatArg {
     kWideSpan,     // const SprintfTextSpan<unsigned short>*
   };
 
+  /// What the engine read an argument as; ArraySource notes it in `read`.
+  enum class Read : uint8_t { kNothing, kInt32, kInt64, kReal, kText, kOwned, kCountTarget, kSpan };
+
   Kind kind = Kind::kInteger;
+  Read read = Read::kNothing;
   int64_t integer = 0;
   double real = 0.0;
   const void* pointer = nullptr;
@@ -111,31 +116,33 @@ class ArraySource {
  public:
   explicit ArraySource(FormatArgs& args) : args_(args) {}
 
-  int32_t Int32() { return static_cast<int32_t>(static_cast<uint32_t>(Integer())); }
-  int64_t Int64() { return Integer(); }
-  uint64_t PointerBits() { return static_cast<uint64_t>(Integer()); }
+  int32_t Int32() { return static_cast<int32_t>(static_cast<uint32_t>(Integer(FormatArg::Read::kInt32))); }
+  int64_t Int64() { return Integer(FormatArg::Read::kInt64); }
+  uint64_t PointerBits() {
+    return static_cast<uint64_t>(Integer(sizeof(void*) > 4 ? FormatArg::Read::kInt64 : FormatArg::Read::kInt32));
+  }
   double Real() {
-    FormatArg* a = Next();
+    FormatArg* a = Next(FormatArg::Read::kReal);
     return a != nullptr && a->kind == FormatArg::Kind::kReal ? a->real : 0.0;
   }
   const Unit* Text() {
-    FormatArg* a = Next();
+    FormatArg* a = Next(FormatArg::Read::kText);
     if (a == nullptr || (a->kind != kTextKind && (a->kind != kOwnedKind || a->taken))) return nullptr;
     return static_cast<const Unit*>(a->pointer);
   }
   Unit* OwnedText() {
-    FormatArg* a = Next();
+    FormatArg* a = Next(FormatArg::Read::kOwned);
     if (a == nullptr || a->kind != kOwnedKind || a->taken) return nullptr;
     a->taken = true;
     return static_cast<Unit*>(const_cast<void*>(a->pointer));
   }
   int32_t* CountTarget() {
-    FormatArg* a = Next();
+    FormatArg* a = Next(FormatArg::Read::kCountTarget);
     if (a == nullptr || a->kind != FormatArg::Kind::kCountTarget) return nullptr;
     return static_cast<int32_t*>(const_cast<void*>(a->pointer));
   }
   const SprintfTextSpan<Unit>* Span() {
-    FormatArg* a = Next();
+    FormatArg* a = Next(FormatArg::Read::kSpan);
     if (a == nullptr || a->kind != kSpanKind) return nullptr;
     return static_cast<const SprintfTextSpan<Unit>*>(a->pointer);
   }
@@ -144,12 +151,14 @@ class ArraySource {
   size_t consumed() const { return next_; }
 
  private:
-  FormatArg* Next() {
+  FormatArg* Next(FormatArg::Read how) {
     const size_t i = next_++;
-    return i < args_.size() ? &args_[i] : nullptr;
+    if (i >= args_.size()) return nullptr;
+    args_[i].read = how;
+    return &args_[i];
   }
-  int64_t Integer() {
-    FormatArg* a = Next();
+  int64_t Integer(FormatArg::Read how) {
+    FormatArg* a = Next(how);
     return a != nullptr && a->kind == FormatArg::Kind::kInteger ? a->integer : 0;
   }
 

@@ -144,3 +144,50 @@ TEST(Arguments, EmptyOrNullSourceGivesTheEmptyText) {
 }
 
 }  // namespace
+
+namespace {
+
+struct CheckedRow {
+  const char* to;
+  const char* from;
+  std::string source;
+  int32_t mode;
+  int32_t result;
+  std::string text;  // or, for a negative result, nothing
+  int32_t offset;
+};
+
+// Strict conversion: the byte offset of the first malformed or unmappable character,
+// or its omission or substitution on request; small destinations keep the full count.
+TEST(ConvertChecked, StopsSkipsOrSubstitutesWithTheSourceOffset) {
+  const CheckedRow rows[] = {
+      {"Latin-9", "UTF8", "caf\xC3\xA9 \xE2\x82\xAC", VORN_CONVERT_STOP, 6, "caf\xE9 \xA4", -1},
+      {"us-ascii", "UTF8", "ab\xC3\xA9z", VORN_CONVERT_STOP, VORN_CONVERT_UNMAPPABLE, "", 2},
+      {"us-ascii", "UTF8", "ab\xC3\xA9z", VORN_CONVERT_SKIP, 3, "abz", -1},
+      {"us-ascii", "UTF8", "ab\xC3\xA9z", VORN_CONVERT_SUBSTITUTE, 4, "ab\x1Az", -1},
+      {"Latin-9", "UTF8", "\xE4\xB8\xAD\xF0\x9F\x98\x80x", VORN_CONVERT_STOP, VORN_CONVERT_UNMAPPABLE, "", 0},
+      {"gb2312", "UTF8", "\xE4\xB8\xAD\xF0\x9F\x98\x80x", VORN_CONVERT_STOP, VORN_CONVERT_UNMAPPABLE, "", 3},
+      {"UTF8", "UTF8", "ok\xFF!", VORN_CONVERT_STOP, VORN_CONVERT_MALFORMED, "", 2},
+      {"UTF8", "UTF8", "ok\xE2\x82", VORN_CONVERT_STOP, VORN_CONVERT_MALFORMED, "", 2},
+      {"UTF8", "UTF8", "ok\xFF!", VORN_CONVERT_SKIP, 3, "ok!", -1},
+      {"UTF8", "UTF8", "ok\xFF!", VORN_CONVERT_SUBSTITUTE, 6, "ok\xEF\xBF\xBD!", -1},
+      {"UTF8", "no-such-set", "x", VORN_CONVERT_STOP, VORN_CONVERT_UNKNOWN_SET, "", -1},
+  };
+  for (const CheckedRow& row : rows) {
+    char out[32];
+    int32_t offset = -1;
+    const int32_t n = Vorn_ConvertChecked(row.to, row.from, out, sizeof out, row.source.data(),
+                                          static_cast<int32_t>(row.source.size()), row.mode, &offset);
+    EXPECT_EQ(n, row.result) << row.source;
+    EXPECT_EQ(offset, row.offset) << row.source;
+    EXPECT_EQ(std::string(out), row.text) << row.source;
+  }
+  char small[4];
+  EXPECT_EQ(Vorn_ConvertChecked("UTF8", "Latin-9", small, sizeof small, "abcdef", 6, VORN_CONVERT_STOP, nullptr), 6);
+  EXPECT_STREQ(small, "abc");
+  EXPECT_NE(Vorn_CharsetName(0), nullptr);
+  EXPECT_EQ(Vorn_CharsetName(-1), nullptr);
+  EXPECT_EQ(Vorn_CharsetName(1 << 30), nullptr);
+}
+
+}  // namespace

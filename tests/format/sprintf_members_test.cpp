@@ -2,11 +2,13 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "../failing_allocator.h"
 #include "../strings/string_test_util.h"
 #include "format_test_util.h"
 #include "vorn/cstr.h"
+#include "vorn/format.h"
 #include "vorn/strings.h"
 
 namespace {
@@ -99,6 +101,63 @@ TYPED_TEST(SprintfMember, OutOfMemoryReachesTheCaller) {
       break;
     }
   }
+}
+
+}  // namespace
+
+namespace {
+
+vorn_format_arg Arg(int32_t kind, int64_t integer = 0, double real = 0, const char* text = nullptr) {
+  vorn_format_arg a{};
+  a.kind = kind;
+  a.integer = integer;
+  a.real = real;
+  a.text = text;
+  return a;
+}
+
+std::string FormatArray(const char* format, std::vector<vorn_format_arg> args, vorn_format_report* report = nullptr) {
+  char* text = Vorn_FormatArgs(format, args.data(), static_cast<uint32_t>(args.size()), report);
+  std::string out = text;
+  Vorn_FormatFree(text);
+  return out;
+}
+
+// The runtime-typed entry point: a dry run over no arguments tells the kinds a format
+// reads, a real run formats them, and mismatched kinds read as 0 or empty.
+TEST(SprintfArgumentArray, ReportsKindsAndFormats) {
+  const char* format = "%*d|%lld|%.2f|%s|%z|%T|%n%p|%h";
+  int32_t kinds[16] = {};
+  vorn_format_report report{0, 0, kinds, 16};
+  EXPECT_EQ(FormatArray(format, {}, &report), "0|0|0.00||||0|");
+  EXPECT_EQ(report.result, -1);  // %h is no conversion
+  const std::vector<int32_t> read(kinds, kinds + report.read);
+  const std::vector<int32_t> expected = {VORN_FORMAT_INT,  VORN_FORMAT_INT,   VORN_FORMAT_INT64,
+                                         VORN_FORMAT_REAL, VORN_FORMAT_TEXT,  VORN_FORMAT_OWNED,
+                                         VORN_FORMAT_SPAN, VORN_FORMAT_COUNT, VORN_FORMAT_INT64};
+  EXPECT_EQ(read, expected);
+
+  int32_t count = -1;
+  vorn_format_arg span = Arg(VORN_FORMAT_SPAN, 0, 0, "spanned");
+  span.length = 4;
+  vorn_format_arg target = Arg(VORN_FORMAT_COUNT);
+  target.count = &count;
+  report = vorn_format_report{0, 0, nullptr, 0};
+  EXPECT_EQ(FormatArray("%*d|%lld|%.2f|%s|%z|%T|%n%p",
+                        {Arg(VORN_FORMAT_INT, 4), Arg(VORN_FORMAT_INT, 7), Arg(VORN_FORMAT_INT64, -9000000000),
+                         Arg(VORN_FORMAT_REAL, 0, 2.5), Arg(VORN_FORMAT_TEXT, 0, 0, "it"),
+                         Arg(VORN_FORMAT_OWNED, 0, 0, vorn_strdupa("own")), span, target, Arg(VORN_FORMAT_INT, 255)},
+                        &report),
+            "   7|-9000000000|2.50|it|own|span|FF");
+  EXPECT_EQ(count, 30);  // %T text is not counted
+  EXPECT_EQ(report.read, 9u);
+  EXPECT_EQ(report.result, 32);
+
+  // Wrong kinds read as 0 or empty; owned texts are released even when nothing reads them.
+  EXPECT_EQ(FormatArray("%d|%s|%f", {Arg(VORN_FORMAT_TEXT, 0, 0, "x"), Arg(VORN_FORMAT_INT, 5),
+                                     Arg(VORN_FORMAT_OWNED, 0, 0, vorn_strdupa("unread"))}),
+            "0||0.000000");
+  EXPECT_EQ(FormatArray(nullptr, {Arg(VORN_FORMAT_OWNED, 0, 0, vorn_strdupa("unread"))}), "");
 }
 
 }  // namespace

@@ -5,10 +5,12 @@
 #   STATUS           expected exit status
 #   STDOUT_FILE      file whose bytes standard output must equal (optional)
 #   STDOUT           text standard output must equal (optional; a newline is added)
+#   STDOUT_REGEX     regular expression standard output must match (optional)
+#   STDOUT_FULL      when set, standard output is /dev/full (a device that is always full)
 #   STDERR           regular expression standard error must match (optional)
 #   EMULATOR         runs the program where it cannot run by itself (optional)
-# A run that expects status 0 or 1 must leave standard error empty; any other status
-# must come with exactly one line on standard error that starts with "vorn: ".
+# A run without STDERR that expects status 0 or 1 must leave standard error empty; any
+# other run must leave exactly one line on standard error that starts with "vorn: ".
 set(args "")
 if(DEFINED ARGS AND NOT ARGS STREQUAL "")
   string(REPLACE "^^" ";" args "${ARGS}")
@@ -17,8 +19,12 @@ set(input_option "")
 if(INPUT)
   set(input_option INPUT_FILE ${INPUT})
 endif()
+set(output_option OUTPUT_VARIABLE out)
+if(STDOUT_FULL)
+  set(output_option OUTPUT_FILE /dev/full)
+endif()
 execute_process(COMMAND ${EMULATOR} ${PROGRAM} ${args} ${input_option}
-  RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  RESULT_VARIABLE status ${output_option} ERROR_VARIABLE err)
 if(EMULATOR)
   # A Windows program ends the lines of its text streams with CR LF.
   string(REPLACE "\r\n" "\n" out "${out}")
@@ -45,8 +51,12 @@ elseif(DEFINED STDOUT)
   if(NOT out STREQUAL "${STDOUT}\n")
     string(APPEND problems "standard output differs: expected [${STDOUT}]\n")
   endif()
+elseif(DEFINED STDOUT_REGEX)
+  if(NOT out MATCHES "${STDOUT_REGEX}")
+    string(APPEND problems "standard output does not match [${STDOUT_REGEX}]\n")
+  endif()
 endif()
-if(STATUS LESS_EQUAL 1)
+if(STATUS LESS_EQUAL 1 AND NOT DEFINED STDERR)
   if(NOT err STREQUAL "")
     string(APPEND problems "unexpected standard error\n")
   endif()
