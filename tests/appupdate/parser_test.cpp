@@ -9,13 +9,7 @@
 #include <string>
 #include <vector>
 
-<<<<<<< HEAD
-#include <stdio.h>
-#include <unistd.h>
-
 #include "../files/temp_dir_fixture.h"
-=======
->>>>>>> main
 #include "appupdate/appupdate_impl.h"
 #include "platform/tempdir.h"
 #include "vorn/appupdate.h"
@@ -89,13 +83,6 @@ class ParseAppUpdateInfoTest : public ::testing::Test {
   }
   void TearDown() override {
     Vorn_Log_Close_all();
-<<<<<<< HEAD
-=======
-    if (had_tmpdir_)
-      setenv("TMPDIR", old_tmpdir_.c_str(), 1);
-    else
-      unsetenv("TMPDIR");
->>>>>>> main
     unlink(log_path_.c_str());
     rmdir(dir_.c_str());
   }
@@ -186,13 +173,8 @@ TEST_F(ParseAppUpdateInfoTest, WorkedExample) {
   ExpectRecord(it[1].children[0], {"componet2_1", "1.2.3.4", null, "c2_1.dll", null, "c2_1.link", 0, "c2_1", 0, 0});
   ExpectRecord(it[1].children[1], {"componet2_2", null, null, "c2_2.dll", null, "c2_2.link", 0, "c2_2", 0, 0});
   ExpectRecord(it[2].children[0], {"componet3_1", "1.3.3.4", "1.2.4.5", null, null, null, 0, null, 0, 0});
-<<<<<<< HEAD
   ExpectRecord(it[3].children[0], {"file2", "9725ea3d", "23aed3", "file2.exe", systemp_ + "nublo\\", "file2.link", 2,
                                    "file2-caption", 1, 0});
-=======
-  ExpectRecord(it[3].children[0],
-               {"file2", "9725ea3d", "23aed3", "file2.exe", dir_ + "/nublo\\", "file2.link", 2, "file2-caption", 1, 0});
->>>>>>> main
   EXPECT_TRUE(ErrorLines().empty());
 }
 
