@@ -12,8 +12,12 @@ if(VORN_SANITIZE)
   target_link_options(vorn_flags INTERFACE -fsanitize=${VORN_SANITIZE})
 endif()
 
-find_package(PkgConfig REQUIRED)
-pkg_check_modules(ICU REQUIRED IMPORTED_TARGET icu-uc)
+if(WIN32 AND CMAKE_CROSSCOMPILING)
+  include(${CMAKE_CURRENT_LIST_DIR}/VornWindows.cmake)
+else()
+  find_package(PkgConfig REQUIRED)
+  pkg_check_modules(ICU REQUIRED IMPORTED_TARGET icu-uc)
+endif()
 find_package(Threads REQUIRED)
 # The vectorised sort (Debian libhwy-dev). Without it, as in cross builds, the sort
 # keeps its own radix path.

@@ -5,17 +5,13 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config git
-<<<<<<< HEAD
   clang libclang-rt-14-dev llvm clang-format clang-tidy
-  libicu-dev librapidxml-dev libcli11-dev nlohmann-json3-dev
-=======
-  clang libclang-rt-14-dev llvm
   libicu-dev libhwy-dev librapidxml-dev libcli11-dev nlohmann-json3-dev
->>>>>>> main
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   libfmt-dev libspdlog-dev
   valgrind binutils
   doxygen abigail-tools groff-base
+  g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine64 dpkg-dev icu-devtools
 )
 
 missing=()

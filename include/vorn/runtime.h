@@ -112,7 +112,13 @@ VORN_EXTERN_C_END
 
 #if defined(_WIN32)
 #include <unknwn.h>
+/// The count that AddRef and Release return, and the calling convention of the COM
+/// methods, as the system's IUnknown declares them.
+typedef ULONG VornRefCount;
+#define VORN_COM_CALL STDMETHODCALLTYPE
 #else
+typedef uint32_t VornRefCount;
+#define VORN_COM_CALL
 /// A COM interface identifier, laid out as the platform's GUID.
 struct _GUID {
   uint32_t Data1;    ///< first field (8 hex digits in the text form)
@@ -172,12 +178,12 @@ class VORN_API interface_classbase : public IUnknown {
   /// For IID_IUnknown and the class's own identifier {CF4D91F3-8275-4A4B-9FD3-2D2484738730}:
   /// stores this object in `*object`, adds a reference and returns S_OK. Otherwise `*object`
   /// becomes null and the result is E_NOINTERFACE (E_POINTER for a null `object`).
-  HRESULT QueryInterface(const _GUID& iid, void** object) override;
+  HRESULT VORN_COM_CALL QueryInterface(const _GUID& iid, void** object) override;
   /// Raises the count; returns the new count.
-  uint32_t AddRef() override;
+  VornRefCount VORN_COM_CALL AddRef() override;
   /// Lowers the count (a release at 0 is reported and wraps); at 0 deletes the object.
   /// Returns the new count.
-  uint32_t Release() override;
+  VornRefCount VORN_COM_CALL Release() override;
 
  private:
   uint32_t FRefCount;

@@ -7,9 +7,11 @@
 // too small (the destination then holds a truncated, possibly unterminated text).
 #include "vorn/charset.h"
 
+#include "charset/ansi_codepage.h"
 #include "charset/icu_convert_impl.h"
+#include "charset/utf8_text.h"
 #include "charset/utf8_to_utf16.h"
-#include "platform/ansi_codepage.h"
+#include "cstr/cstr_impl.h"
 
 namespace vorn::detail {
 namespace {
@@ -56,11 +58,27 @@ int any_to_utf16_by_converter(const char* converter, unsigned short* dest, uint3
 
 }  // namespace vorn::detail
 
+namespace vorn::charset {
+
+std::string utf16_to_utf8(const unsigned short* text) {
+  std::string out;
+  if (text == nullptr) return out;
+  // A unit never takes more than three bytes: a pair of surrogates takes four for two.
+  const uint32_t length = detail::text_length(text);
+  out.resize(static_cast<size_t>(length) * 3 + 1);
+  const int count = detail::convert_opened<detail::Utf16To>(
+      detail::kUtf8, out.data(), static_cast<uint32_t>(out.size()), text, static_cast<int32_t>(length));
+  out.resize(count > 0 ? static_cast<size_t>(count) : 0);
+  return out;
+}
+
+}  // namespace vorn::charset
+
 using namespace vorn::detail;  // NOLINT(google-build-using-namespace): this file's own helpers
 
 extern "C" {
 
-int Vorn_SetAnsiCodePage(const char* icu_name) { return vorn::platform::set_ansi_code_page(icu_name) ? 1 : 0; }
+int Vorn_SetAnsiCodePage(const char* icu_name) { return vorn::charset::set_ansi_code_page(icu_name) ? 1 : 0; }
 
 int StrUnicodeToAny(const char* converter, char* dest, uint32_t capacity, const unsigned short* src) {
   // A null converter name is passed on: ICU then opens its default converter.
@@ -117,7 +135,7 @@ int StrUnicodeToLatin9(char* dest, uint32_t capacity, const unsigned short* src)
   return StrUnicodeToAny(kLatin9, dest, capacity, src);
 }
 int StrUnicodeToANSI(char* dest, uint32_t capacity, const unsigned short* src) {
-  return vorn::platform::utf16_to_ansi(src, -1, dest, icu_capacity(capacity));
+  return vorn::charset::utf16_to_ansi(src, -1, dest, icu_capacity(capacity));
 }
 
 int StrGB2312ToUnicode(unsigned short* dest, uint32_t capacity, const char* src, int32_t length) {
@@ -136,7 +154,7 @@ int StrASCIIToUnicode(unsigned short* dest, uint32_t capacity, const char* src) 
   return AnyToUnicode(kAscii, dest, capacity, src, -1);
 }
 int StrANSIToUnicode(unsigned short* dest, uint32_t capacity, const char* src) {
-  return vorn::platform::ansi_to_utf16(src, -1, dest, icu_capacity(capacity));
+  return vorn::charset::ansi_to_utf16(src, -1, dest, icu_capacity(capacity));
 }
 
 }  // extern "C"

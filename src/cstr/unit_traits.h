@@ -19,6 +19,7 @@
 #include <emmintrin.h>
 #endif
 
+#include "charset/utf8_text.h"
 #include "cstr/ascii.h"
 #include "platform/file_system.h"
 #include "vorn/files.h"
@@ -69,7 +70,7 @@ struct UnitTraits<char> {
   static uint32_t hash_second(const char* group) { return hash_pair(group + 2); }
 
   // Paths.
-  static FILE* open_file(const char* path, const char* mode) { return std::fopen(path, mode); }
+  static FILE* open_file(const char* path, const char* mode) { return platform::open_file(path, mode); }
   /// The path as 8-bit text for log lines ("" for null).
   class PathText {
    public:
@@ -182,11 +183,15 @@ struct UnitTraits<unsigned short> {
   static uint32_t hash_second(const Unit* group) { return group[1]; }
 
   // Paths.
-  static FILE* open_file(const Unit* path, const char* mode) { return platform::open_file_utf16(path, mode); }
+  // The name goes through UTF-8 on every system; only an unpaired surrogate, which no
+  // valid name holds, is lost.
+  static FILE* open_file(const Unit* path, const char* mode) {
+    return path != nullptr ? platform::open_file_utf8(charset::utf16_to_utf8(path).c_str(), mode) : nullptr;
+  }
   /// The path as UTF-8 text for log lines ("" for null).
   class PathText {
    public:
-    explicit PathText(const Unit* path) : text_(platform::utf16_to_utf8(path)) {}
+    explicit PathText(const Unit* path) : text_(charset::utf16_to_utf8(path)) {}
     const char* c_str() const { return text_.c_str(); }
 
    private:

@@ -1,5 +1,7 @@
 // Creating a directory together with its missing parents.
-#include <climits>
+#include <cstring>
+#include <memory>
+#include <new>
 
 #include "files/path_impl.h"
 #include "platform/file_system.h"
@@ -13,13 +15,15 @@ extern "C" bool Vorn_ForceCreateDir(const char* dir) {
   TStringA accumulated(260, TStringA::ctCapacity);
   if (path::has_drive(dir)) accumulated.Append(dir, 2);
 
-  // A level longer than the longest path the system accepts cannot be created anyway.
-  char level_text[PATH_MAX + 1];
+  // No level is longer than the whole path.
+  const size_t capacity = std::strlen(dir) + 1;
+  const std::unique_ptr<char[]> level_text(new (std::nothrow) char[capacity]);
+  if (level_text == nullptr) return false;
   bool present = false;
   for (int32_t level = 2;; ++level) {
-    if (!path::level_of(dir, level_text, sizeof level_text, level)) return false;
+    if (!path::level_of(dir, level_text.get(), capacity, level)) return false;
     if (level_text[0] == 0) break;
-    accumulated.Append(level_text, 0);
+    accumulated.Append(level_text.get(), 0);
     if (vorn::platform::path_exists(accumulated.p())) {
       present = true;
     } else if (vorn::platform::make_directory(accumulated.p())) {

@@ -60,7 +60,7 @@ int32_t Vorn_ReadFileW(const unsigned short* path, char** out) { return read_who
 uint64_t Vorn_GetFileSize(const char* path) {
   if (files::is_empty_path(path)) return 0;
   // Opened for update: a file that cannot also be written reports 0.
-  FILE* stream = std::fopen(path, "r+b");
+  FILE* stream = vorn::detail::UnitTraits<char>::open_file(path, "r+b");
   if (stream == nullptr) return 0;
   const long long size = stream_size(stream);
   std::fclose(stream);

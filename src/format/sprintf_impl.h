@@ -433,7 +433,7 @@ class SprintfEngine {
     for (;;) {
       const Unit* literal = p;
       if constexpr (sizeof(Unit) == 1) {
-        if (*p != '%' && *p != 0) p = strchrnul(p + 1, '%');  // no call between adjacent directives
+        if (*p != '%' && *p != 0) p += 1 + std::strcspn(p + 1, "%");  // no call between adjacent directives
       } else {
         while (*p != 0 && *p != '%') ++p;
       }

@@ -87,11 +87,7 @@ void write_to_files(int level, const char* text, size_t length) {
     const LogFileEntry& row = g_log.files.rows[i];
     if (row.stream == nullptr || row.threshold > level) continue;
     // Holding the stream for the line keeps lines of other threads out of its middle.
-    flockfile(row.stream);
-    fwrite_unlocked(text, 1, length, row.stream);
-    if (!ends_line) fwrite_unlocked("\r\n", 1, 2, row.stream);
-    fflush_unlocked(row.stream);
-    funlockfile(row.stream);
+    platform::write_unbroken(row.stream, {{text, length}, {"\r\n", ends_line ? 0u : 2u}});
   }
 }
 
@@ -185,12 +181,12 @@ void open_file(const char* path, int32_t threshold) {
     if (std::strcmp(table.rows[i].name, path) == 0) return;
   }
 
-  FILE* stream = std::fopen(path, "r+b");
+  FILE* stream = platform::open_file(path, "r+b");
   if (stream == nullptr) {
     char dir[kMaxFileName + 1];
     ExtractFileDir(path, dir);
     if (!platform::path_exists(dir)) Vorn_ForceCreateDir(dir);
-    stream = std::fopen(path, "w+b");
+    stream = platform::open_file(path, "w+b");
     if (stream == nullptr) return;
   }
   std::fseek(stream, 0, SEEK_END);

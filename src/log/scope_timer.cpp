@@ -2,6 +2,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "cstr/cstr_impl.h"
 #include "log/log_state.h"
 #include "vorn/log.h"
 #include "vorn/strings.h"
@@ -10,7 +11,7 @@ namespace lg = vorn::detail::log;
 
 namespace {
 
-char* copy_label(const char* label) { return label != nullptr ? strdup(label) : nullptr; }
+char* copy_label(const char* label) { return vorn::detail::dup_with_length(label, nullptr); }
 
 /// The label with every '%' doubled, so that it reads literally inside a format.
 TStringA literal_in_format(const char* label) {
@@ -57,14 +58,14 @@ TVornLogAutoTicks::~TVornLogAutoTicks() {
     Vorn_Log_EndTickCount(FLabel, true);
     if (lg::g_log.enabled) Vorn_Log_FormatPop(1);
   }
-  std::free(FLabel);
+  delete[] FLabel;
 }
 
 TVornLogAutoTicks& TVornLogAutoTicks::operator=(const TVornLogAutoTicks& other) {
   if (this != &other) {
     // A copy of its own: both objects release their label.
     char* copy = copy_label(other.FLabel);
-    std::free(FLabel);
+    delete[] FLabel;
     FLabel = copy;
   }
   return *this;

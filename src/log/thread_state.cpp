@@ -1,7 +1,7 @@
-// Per-thread log records, reached through one thread-specific data key.
-#include <pthread.h>
+// Per-thread log records, reached through one thread slot.
 
 #include "log/log_state.h"
+#include "platform/thread_slot.h"
 
 namespace vorn::detail::log {
 namespace {
@@ -15,18 +15,18 @@ LogThreadState fallback_record{};
 // Created during static initialisation, deleted at unload. Storage is zero before the
 // constructor runs, so `ready` is false for any earlier caller.
 struct ThreadKey {
-  pthread_key_t key;
+  platform::ThreadSlot key;
   bool ready;
 
-  ThreadKey() { ready = pthread_key_create(&key, &release_record) == 0; }
+  ThreadKey() { ready = platform::create_thread_slot(&key, &release_record); }
 
   ~ThreadKey() {
     if (!ready) return;
     ready = false;
-    // Key destructors do not run for the thread that unloads us; release its record here.
-    release_record(pthread_getspecific(key));
-    pthread_setspecific(key, nullptr);
-    pthread_key_delete(key);
+    // Slot releases do not run for the thread that unloads us; release its record here.
+    release_record(platform::thread_slot_value(key));
+    platform::set_thread_slot_value(key, nullptr);
+    platform::delete_thread_slot(key);
   }
 };
 ThreadKey thread_key;
@@ -35,11 +35,11 @@ ThreadKey thread_key;
 
 LogThreadState& thread_state() {
   if (!thread_key.ready) return fallback_record;
-  if (void* record = pthread_getspecific(thread_key.key)) return *static_cast<LogThreadState*>(record);
+  if (void* record = platform::thread_slot_value(thread_key.key)) return *static_cast<LogThreadState*>(record);
   auto* record = new LogThreadState{};  // out of memory throws to the caller
-  if (pthread_setspecific(thread_key.key, record) != 0) {
+  if (!platform::set_thread_slot_value(thread_key.key, record)) {
     delete record;
-    pthread_setspecific(thread_key.key, nullptr);
+    platform::set_thread_slot_value(thread_key.key, nullptr);
     return fallback_record;
   }
   return *record;

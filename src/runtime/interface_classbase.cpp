@@ -51,7 +51,7 @@ interface_classbase::~interface_classbase() {
   Vorn_Log_Info("interface_classbase::~interface_classbase() this:0x%llx", address_of(this));
 }
 
-HRESULT interface_classbase::QueryInterface(const _GUID& iid, void** object) {
+HRESULT VORN_COM_CALL interface_classbase::QueryInterface(const _GUID& iid, void** object) {
   Vorn_Log_Info("interface_classbase::QueryInterface,iid(%x-%x-%x-%x)", static_cast<unsigned>(iid.Data1),
                 static_cast<unsigned>(iid.Data2), static_cast<unsigned>(iid.Data3),
                 static_cast<unsigned>(iid.Data4[0]));
@@ -64,12 +64,12 @@ HRESULT interface_classbase::QueryInterface(const _GUID& iid, void** object) {
   return S_OK;
 }
 
-uint32_t interface_classbase::AddRef() {
+VornRefCount VORN_COM_CALL interface_classbase::AddRef() {
   Vorn_Log_Info("interface_classbase::AddRef(), this:0x%llx ref:%d", address_of(this), static_cast<int>(FRefCount + 1));
   return ++FRefCount;
 }
 
-uint32_t interface_classbase::Release() {
+VornRefCount VORN_COM_CALL interface_classbase::Release() {
   if (FRefCount == 0) assertion_failed(kReleasedAtZeroLine);
   const uint32_t count = --FRefCount;
   Vorn_Log_Info("interface_classbase::Release(), this:0x%llx ref:%d", address_of(this), static_cast<int>(count));

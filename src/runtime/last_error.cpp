@@ -2,7 +2,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "platform/ansi_codepage.h"
+#include "charset/ansi_codepage.h"
 #include "vorn/log.h"
 #include "vorn/runtime.h"
 
@@ -87,7 +87,7 @@ const unsigned short* getLastErrorTextW(void) {
   const char* text = getLastErrorText();
   if (text == nullptr || text[0] == 0) return nullptr;
   // At most 1023 units, terminator included: a text that needs more has no wide form.
-  if (vorn::platform::ansi_to_utf16(text, -1, g_wide_text, static_cast<int>(kTextSize - 1)) < 1) return nullptr;
+  if (vorn::charset::ansi_to_utf16(text, -1, g_wide_text, static_cast<int>(kTextSize - 1)) < 1) return nullptr;
   g_wide_text[kTextSize - 1] = 0;
   return g_wide_text;
 }

@@ -30,9 +30,12 @@ void setStringResEntry_impl(const string_res_entry* table, int count, const stri
   if (table_var != nullptr) *table_var = table;
 }
 
-// One function under two exported names.
+// One function under two exported names; a forwarder rather than a symbol alias, which
+// not every object format carries with the target's attributes.
 void setStringResDefaultEntry_impl(const string_res_entry* table, int count, const string_res_entry** table_var,
-                                   int* count_var) __attribute__((alias("setStringResEntry_impl")));
+                                   int* count_var) {
+  setStringResEntry_impl(table, count, table_var, count_var);
+}
 
 void vorn_cleanup_string_resource(void) {}
 

@@ -13,6 +13,13 @@
 
 namespace {
 
+// The system's temporary directory as the platform layer reports it (with its separator).
+std::string SystemTemp() {
+  std::string dir;
+  vorn::platform::temp_directory(dir);
+  return dir;
+}
+
 std::vector<unsigned short> Wide(const std::string& utf8) {
   vorn::detail::appupdate::Utf8ToWide convert;
   size_t n = 0;
@@ -160,7 +167,7 @@ TEST_F(ParseAppUpdateInfoTest, AttributesAndValues) {
   EXPECT_EQ(Text(a.extra), "extra-a");
   ASSERT_EQ(a.childCount, 5);
   EXPECT_EQ(a.children[0].upmethod, 2);
-  EXPECT_EQ(Text(a.children[0].rlpath), dir_ + "/nublo\\");
+  EXPECT_EQ(Text(a.children[0].rlpath), SystemTemp() + "nublo\\");
   EXPECT_EQ(Text(a.children[0].version), "");  // present and empty, not null
   EXPECT_EQ(a.children[1].upmethod, 0);
   EXPECT_EQ(Text(a.children[1].version), "3");

@@ -1,4 +1,4 @@
-#include "platform/ansi_codepage.h"
+#include "charset/ansi_codepage.h"
 
 #include <gtest/gtest.h>
 
@@ -15,7 +15,7 @@ namespace {
 
 using vorn_test::u16;
 using vorn_test::units;
-namespace platform = vorn::platform;
+namespace charset = vorn::charset;
 
 // Every test leaves the process with the locale's default character set.
 class AnsiCodePage : public ::testing::Test {
@@ -46,22 +46,22 @@ TEST_F(AnsiCodePage, CountsIncludeTheTerminatorAndZeroCapacityAsksForTheSize) {
 
 TEST_F(AnsiCodePage, ExplicitLengthsConvertExactlyAndAddNoTerminator) {
   unsigned short wide[4] = {9, 9, 9, 9};
-  EXPECT_EQ(2, platform::ansi_to_utf16("abc", 2, wide, 4));
+  EXPECT_EQ(2, charset::ansi_to_utf16("abc", 2, wide, 4));
   EXPECT_EQ(9, wide[2]);
-  EXPECT_EQ(3, platform::ansi_to_utf16("a\0b", 3, wide, 4));  // an embedded zero is a character
+  EXPECT_EQ(3, charset::ansi_to_utf16("a\0b", 3, wide, 4));  // an embedded zero is a character
   EXPECT_EQ(0, wide[1]);
   char narrow[4] = {'x', 'x', 'x', 'x'};
   const auto abc = units(u"abc");
-  EXPECT_EQ(3, platform::utf16_to_ansi(abc.data(), 3, narrow, 3));
+  EXPECT_EQ(3, charset::utf16_to_ansi(abc.data(), 3, narrow, 3));
   EXPECT_EQ(0, std::memcmp("abcx", narrow, 4));
-  EXPECT_EQ(0, platform::utf16_to_ansi(abc.data(), 0, narrow, 4));
-  EXPECT_EQ(0, platform::utf16_to_ansi(abc.data(), -2, narrow, 4));
-  EXPECT_EQ(0, platform::utf16_to_ansi(abc.data(), -1, narrow, -1));
+  EXPECT_EQ(0, charset::utf16_to_ansi(abc.data(), 0, narrow, 4));
+  EXPECT_EQ(0, charset::utf16_to_ansi(abc.data(), -2, narrow, 4));
+  EXPECT_EQ(0, charset::utf16_to_ansi(abc.data(), -1, narrow, -1));
 }
 
 TEST_F(AnsiCodePage, GbkSetByName) {
   ASSERT_EQ(1, Vorn_SetAnsiCodePage("GBK"));
-  EXPECT_STREQ("GBK", platform::ansi_code_page());
+  EXPECT_STREQ("GBK", charset::ansi_code_page());
   unsigned short wide[8];
   EXPECT_EQ(3, StrANSIToUnicode(wide, 8, "\xD6\xD0\xCE\xC4"));
   EXPECT_EQ(u"中文", u16(wide));
@@ -92,10 +92,10 @@ TEST_F(AnsiCodePage, UnknownNameKeepsTheSettingAndNullRestoresTheDefault) {
   ASSERT_EQ(1, Vorn_SetAnsiCodePage("ISO-8859-15"));
   EXPECT_EQ(0, Vorn_SetAnsiCodePage("no-such-set"));
   EXPECT_EQ(0, Vorn_SetAnsiCodePage(""));
-  EXPECT_STREQ("ISO-8859-15", platform::ansi_code_page());
+  EXPECT_STREQ("ISO-8859-15", charset::ansi_code_page());
 
   ASSERT_EQ(1, Vorn_SetAnsiCodePage(nullptr));
-  EXPECT_EQ(nullptr, platform::ansi_code_page());
+  EXPECT_EQ(nullptr, charset::ansi_code_page());
   // The default is ICU's default converter: compare with it directly.
   char ours[16];
   char theirs[16];

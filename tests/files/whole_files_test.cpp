@@ -1,13 +1,14 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "test_support.h"
+#include "vorn/charset.h"
 #include "vorn/files.h"
 
 namespace fs = std::filesystem;
@@ -30,19 +31,37 @@ class WholeFiles : public vorn_test::TempDirTest {
   static const unsigned short* w(const std::u16string& text) {
     return reinterpret_cast<const unsigned short*>(text.c_str());
   }
+  /// The 8-bit form of a file name: UTF-8 on POSIX systems, the ANSI code page on Windows.
+  static std::string narrow(const std::u16string& name) {
+    char out[512];
+#ifdef _WIN32
+    StrUnicodeToANSI(out, sizeof out, w(name));
+#else
+    StrUnicodeToUtf8(out, sizeof out, w(name));
+#endif
+    return out;
+  }
 };
 
 TEST_F(WholeFiles, ReadGivesExactlyTheFileBytesOrNoBuffer) {
   const std::string bytes("a\0b\r\nc\xFF", 7);
-  put(at("caf\xC3\xA9 \xF0\x9F\x98\x80.bin"), bytes);
+  const std::u16string name = wide_at(u"caf\u00E9 \U0001F600.bin");
+  std::ofstream(fs::path(name), std::ios::binary) << bytes;  // named in the system's own form
   char* out = nullptr;
-  ASSERT_EQ(7, Vorn_ReadFileW(w(wide_at(u"caf\u00E9 \U0001F600.bin")), &out));  // opened by its UTF-8 name
+  ASSERT_EQ(7, Vorn_ReadFileW(w(name), &out));
   EXPECT_EQ(bytes, std::string(out, 7));
   delete[] out;
-  EXPECT_EQ(7, Vorn_ReadFileA(at("caf\xC3\xA9 \xF0\x9F\x98\x80.bin").c_str(), nullptr));
+  const std::u16string latin = wide_at(u"caf\u00E9.bin");  // a name every 8-bit form can hold
+  std::ofstream(fs::path(latin), std::ios::binary) << bytes;
+  EXPECT_EQ(7, Vorn_ReadFileA(narrow(latin).c_str(), nullptr));
   put(at("empty"), "");
   // -2: empty, or a directory (opens but tells no size); -1: missing; 0: no name.
-  for (const auto& [path, result] : {std::pair{at("empty"), -2}, {at("missing"), -1}, {dir_, -2}, {"", 0}}) {
+#ifdef _WIN32
+  const int directory = -1;  // Windows does not open a directory as a file
+#else
+  const int directory = -2;
+#endif
+  for (const auto& [path, result] : {std::pair{at("empty"), -2}, {at("missing"), -1}, {dir_, directory}, {"", 0}}) {
     out = reinterpret_cast<char*>(1);
     EXPECT_EQ(result, Vorn_ReadFileA(path.c_str(), &out)) << path;
     EXPECT_EQ(nullptr, out) << path;
@@ -69,7 +88,7 @@ TEST_F(WholeFiles, WriteCreatesOrTruncates) {
   const std::u16string wide = wide_at(u"\u00E9t\u00E9.bin");
   EXPECT_EQ(3, Vorn_WriteFileW(w(wide), "abc", 3));
   char* out = nullptr;
-  ASSERT_EQ(3, Vorn_ReadFileA(at("\xC3\xA9t\xC3\xA9.bin").c_str(), &out));
+  ASSERT_EQ(3, Vorn_ReadFileA(narrow(wide).c_str(), &out));
   EXPECT_EQ("abc", std::string(out, 3));
   delete[] out;
 }
@@ -79,8 +98,11 @@ TEST_F(WholeFiles, FileSizeNeedsReadAndWriteAccess) {
   EXPECT_EQ(1234u, Vorn_GetFileSize(at("f").c_str()));
   for (const char* path : {"", "/no/such/file", static_cast<const char*>(nullptr)})
     EXPECT_EQ(0u, Vorn_GetFileSize(path));
-  if (geteuid() != 0) {  // permissions do not bind root
-    chmod(at("f").c_str(), 0444);
+  fs::permissions(at("f"), fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                  fs::perm_options::remove);
+  if (FILE* probe = std::fopen(at("f").c_str(), "r+b")) {
+    std::fclose(probe);  // permissions do not bind root
+  } else {
     EXPECT_EQ(0u, Vorn_GetFileSize(at("f").c_str()));
   }
 }

@@ -49,6 +49,10 @@ TEST(SprintfIntegers, AgreeWithTheCLibraryOnTheCommonSubset) {
         for (char letter : letters) {
           // The engine's 0 flag also pads under a precision; the C library drops it there.
           if (std::strchr(f, '0') != nullptr && *p != 0) continue;
+#ifdef _WIN32
+          // The C library of Windows also gives unsigned numbers the space flag's blank.
+          if (std::strchr(f, ' ') != nullptr && letter == 'u') continue;
+#endif
           const std::string dir = std::string("[%") + f + w + p + letter + "]";
           for (int32_t v : values) {
             SCOPED_TRACE(dir + " of " + std::to_string(v));

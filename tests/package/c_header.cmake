@@ -20,14 +20,18 @@ if(SANITIZE)
   set(sanitize -fsanitize=${SANITIZE})
 endif()
 get_filename_component(library_dir ${LIBRARY} DIRECTORY)
+set(RPATH -Wl,-rpath,${library_dir})
+if(EXE_SUFFIX)  # Windows: the program finds the DLL on the emulator's path
+  set(RPATH "")
+endif()
 execute_process(
   COMMAND ${C_COMPILER} ${sanitize} -std=c11 -Wall -Wextra -Werror -pedantic -I${INCLUDE_DIR}
-          ${WORK_DIR}/c_header.c ${LIBRARY} -Wl,-rpath,${library_dir} -o ${WORK_DIR}/c_header
+          ${WORK_DIR}/c_header.c ${LIBRARY} ${RPATH} -o ${WORK_DIR}/c_header${EXE_SUFFIX}
   RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
 if(NOT status EQUAL 0)
   message(FATAL_ERROR "the C11 translation unit does not build:\n${out}${err}")
 endif()
-execute_process(COMMAND ${WORK_DIR}/c_header RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
+execute_process(COMMAND ${EMULATOR} ${WORK_DIR}/c_header${EXE_SUFFIX} RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
 if(NOT status EQUAL 0)
   message(FATAL_ERROR "the C11 program failed (${status}):\n${out}${err}")
 endif()

@@ -1,10 +1,30 @@
-# Checks the dynamic symbol table of the shared library: every C function listed in
-# C_NAMES is exported, no other C name is, and every C++ symbol belongs to one of
-# the exported classes or free functions.
-execute_process(COMMAND nm -D --defined-only -C ${LIBRARY}
-  OUTPUT_VARIABLE symbols RESULT_VARIABLE status)
+# Checks the exported names of the shared library (its dynamic symbol table, or a
+# DLL's export table when TOOL_PREFIX names the cross tools): every C function listed
+# in C_NAMES is exported, unmangled, no other C name is, and every C++ symbol belongs
+# to one of the exported classes or free functions.
+if(TOOL_PREFIX)
+  execute_process(COMMAND ${TOOL_PREFIX}-objdump -p ${LIBRARY} OUTPUT_VARIABLE table RESULT_VARIABLE status)
+  if(NOT status EQUAL 0)
+    message(FATAL_ERROR "objdump failed on ${LIBRARY}")
+  endif()
+  # Rows of the name pointer table read "\t[ ordinal] name".
+  string(FIND "${table}" "[Ordinal/Name Pointer] Table" start)
+  string(SUBSTRING "${table}" ${start} -1 table)
+  string(FIND "${table}" "\n\n" end)
+  string(SUBSTRING "${table}" 0 ${end} table)
+  string(REGEX MATCHALL "\t\\[ *[0-9]+\\] [^\n]+" rows "${table}")
+  list(TRANSFORM rows REPLACE "^\t\\[ *[0-9]+\\] " "")
+  list(JOIN rows "\n" mangled)
+  file(WRITE ${CMAKE_CURRENT_BINARY_DIR}/dll_exports.txt "${mangled}\n")
+  execute_process(COMMAND ${TOOL_PREFIX}-c++filt --no-strip-underscore INPUT_FILE ${CMAKE_CURRENT_BINARY_DIR}/dll_exports.txt
+    OUTPUT_VARIABLE names RESULT_VARIABLE status)
+  string(REGEX REPLACE "([^\n]+)" "0 T \\1" symbols "${names}")
+else()
+  execute_process(COMMAND nm -D --defined-only -C ${LIBRARY}
+    OUTPUT_VARIABLE symbols RESULT_VARIABLE status)
+endif()
 if(NOT status EQUAL 0)
-  message(FATAL_ERROR "nm failed on ${LIBRARY}")
+  message(FATAL_ERROR "listing the exports of ${LIBRARY} failed")
 endif()
 file(STRINGS ${C_NAMES} expected REGEX "^[A-Za-z_]")
 

@@ -79,10 +79,10 @@ TEST_F(ClassBase, QueryInterfaceAnswersIUnknownAndItsOwnIdentifier) {
             take());
 
   // Every one of the 16 bytes counts: the last byte differs here.
-  IID near = own;
-  near.Data4[7] = 0x31;
+  IID neighbour = own;
+  neighbour.Data4[7] = 0x31;
   out = &out;
-  EXPECT_EQ(E_NOINTERFACE, object->QueryInterface(near, &out));
+  EXPECT_EQ(E_NOINTERFACE, object->QueryInterface(neighbour, &out));
   EXPECT_EQ(nullptr, out);
   EXPECT_EQ(static_cast<HRESULT>(0x80004002u), E_NOINTERFACE);
   EXPECT_EQ((Lines{"I:interface_classbase::QueryInterface,iid(cf4d91f3-8275-4a4b-9f)"}), take());

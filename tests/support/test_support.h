@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <regex>
 #include <sstream>
 #include <string>
@@ -15,6 +16,8 @@
 #include <vector>
 
 #include "log/log_reset.h"
+#include "platform/file_system.h"
+#include "platform/tempdir.h"
 #include "vorn/log.h"
 
 namespace vorn_test {
@@ -51,12 +54,24 @@ std::string narrow(const Unit* text) {
 
 // ---- a fresh temporary directory per test ------------------------------------------
 
+/// A new, empty directory in the platform's temporary directory, named `prefix` and a
+/// random number; "" when none could be made.
+inline std::string make_temp_dir(const std::string& prefix) {
+  std::string base;
+  if (!vorn::platform::temp_directory(base)) return "";
+  std::random_device seed;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    const std::string dir = base + prefix + std::to_string(seed());
+    if (vorn::platform::make_directory(dir.c_str())) return dir;
+  }
+  return "";
+}
+
 class TempDirTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    std::string pattern = (std::filesystem::temp_directory_path() / "vorn_test_XXXXXX").string();
-    ASSERT_NE(nullptr, mkdtemp(pattern.data()));
-    dir_ = pattern;
+    dir_ = make_temp_dir("vorn_test_");
+    ASSERT_FALSE(dir_.empty());
   }
   void TearDown() override {
     std::error_code ignored;

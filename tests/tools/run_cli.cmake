@@ -8,6 +8,7 @@
 #   STDOUT_REGEX     regular expression standard output must match (optional)
 #   STDOUT_FULL      when set, standard output is /dev/full (a device that is always full)
 #   STDERR           regular expression standard error must match (optional)
+#   EMULATOR         runs the program where it cannot run by itself (optional)
 # A run without STDERR that expects status 0 or 1 must leave standard error empty; any
 # other run must leave exactly one line on standard error that starts with "vorn: ".
 set(args "")
@@ -22,8 +23,20 @@ set(output_option OUTPUT_VARIABLE out)
 if(STDOUT_FULL)
   set(output_option OUTPUT_FILE /dev/full)
 endif()
-execute_process(COMMAND ${PROGRAM} ${args} ${input_option}
+execute_process(COMMAND ${EMULATOR} ${PROGRAM} ${args} ${input_option}
   RESULT_VARIABLE status ${output_option} ERROR_VARIABLE err)
+if(EMULATOR)
+  # A Windows program ends the lines of its text streams with CR LF.
+  string(REPLACE "\r\n" "\n" out "${out}")
+  string(REPLACE "\r\n" "\n" err "${err}")
+  # The expected texts show the temporary directory as "/tmp/"; Windows has its own.
+  if(out MATCHES "[A-Za-z]:\\\\")
+    execute_process(COMMAND ${EMULATOR} cmd /c echo %TEMP% OUTPUT_VARIABLE temp OUTPUT_STRIP_TRAILING_WHITESPACE)
+    string(REPLACE "\\" "\\\\" json_temp "${temp}")
+    string(REPLACE "${json_temp}\\\\" "/tmp/" out "${out}")
+    string(REPLACE "${temp}\\" "/tmp/" out "${out}")
+  endif()
+endif()
 
 set(problems "")
 if(NOT status STREQUAL STATUS)

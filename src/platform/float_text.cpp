@@ -1,8 +1,8 @@
 // Significant-digit number text through the C library's %g conversion.
+#include "platform/float_text.h"
+
 #include <climits>
 #include <cstdio>
-
-#include "platform/float_text.h"
 
 namespace vorn::platform {
 

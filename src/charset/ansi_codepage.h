@@ -10,18 +10,20 @@
 //    negative capacity, or a null destination with a capacity fail with 0;
 //  - characters that the target cannot represent, and malformed input, get the
 //    converter's substitute.
-// The character set is ICU's default converter (the locale's) until a caller names
-// another; the setting may change while other threads convert.
-#ifndef VORN_SRC_PLATFORM_ANSI_CODEPAGE_H
-#define VORN_SRC_PLATFORM_ANSI_CODEPAGE_H
+// Until a caller names an ICU converter, the character set is the system's own: the
+// system converts where it has an ANSI code page, and elsewhere ICU's default
+// converter (the locale's) stands in. The setting may change while other threads
+// convert.
+#ifndef VORN_SRC_CHARSET_ANSI_CODEPAGE_H
+#define VORN_SRC_CHARSET_ANSI_CODEPAGE_H
 
-namespace vorn::platform {
+namespace vorn::charset {
 
-/// Makes `icu_name` the ANSI character set; null restores the locale's default.
+/// Makes `icu_name` the ANSI character set; null restores the system's own.
 /// Returns false, leaving the setting as it was, when ICU cannot open that name.
 bool set_ansi_code_page(const char* icu_name);
 
-/// The name last set, or null while the locale's default is in force.
+/// The name last set, or null while the system's own character set is in force.
 const char* ansi_code_page();
 
 /// ANSI bytes to UTF-16 units; `src_length` in bytes, `capacity` in units.
@@ -30,6 +32,6 @@ int ansi_to_utf16(const char* src, int src_length, unsigned short* dest, int cap
 /// UTF-16 units to ANSI bytes; `src_length` in units, `capacity` in bytes.
 int utf16_to_ansi(const unsigned short* src, int src_length, char* dest, int capacity);
 
-}  // namespace vorn::platform
+}  // namespace vorn::charset
 
-#endif  // VORN_SRC_PLATFORM_ANSI_CODEPAGE_H
+#endif  // VORN_SRC_CHARSET_ANSI_CODEPAGE_H

@@ -1,19 +1,21 @@
-// The "ANSI" code page on POSIX systems: ICU's converter for the locale's character
-// set, or for a name the caller has set.
+// The "ANSI" code page: the system's own conversion, or ICU's converter for a name
+// the caller has set (or for the locale's character set where the system has none).
 //
 // The name in force is an atomic pointer to an immutable, never-released copy, so a
 // conversion on another thread reads it without a lock. Copies are kept in a list
 // that only grows (one entry per distinct name ever set), which also keeps them
 // reachable until the process ends.
+#include "charset/ansi_codepage.h"
+
 #include <atomic>
 #include <climits>
 #include <cstring>
 
 #include "charset/icu_convert_impl.h"
 #include "cstr/cstr_impl.h"
-#include "platform/ansi_codepage.h"
+#include "platform/system_code_page.h"
 
-namespace vorn::platform {
+namespace vorn::charset {
 namespace {
 
 struct NameEntry {
@@ -38,14 +40,19 @@ const char* intern(const char* name) {
   return entry->name;
 }
 
-/// Windows-style conversion through ICU's streaming call, shared by both directions.
+/// Arguments that fail the conversion before any character set is consulted.
+template <class Source, class Target>
+bool rejected(const Source* src, int src_length, const Target* dest, int capacity) {
+  return src == nullptr || src_length == 0 || src_length < -1 || capacity < 0 || (capacity > 0 && dest == nullptr) ||
+         static_cast<const void*>(src) == static_cast<const void*>(dest);
+}
+
+/// Conversion with the system's calling convention through ICU's streaming call,
+/// shared by both directions. A null name opens ICU's default converter.
 template <class Dir>
-int convert(const typename Dir::Source* src, int src_length, typename Dir::Target* dest, int capacity) {
+int convert(const char* name, const typename Dir::Source* src, int src_length, typename Dir::Target* dest,
+            int capacity) {
   using Target = typename Dir::Target;
-  if (src == nullptr || src_length == 0 || src_length < -1 || capacity < 0 || (capacity > 0 && dest == nullptr) ||
-      static_cast<const void*>(src) == static_cast<const void*>(dest)) {
-    return 0;
-  }
   // With -1 the terminator is converted too; it is added by hand rather than passed
   // through the converter, so that it stays one zero unit in every character set.
   const bool terminated = src_length == -1;
@@ -53,7 +60,7 @@ int convert(const typename Dir::Source* src, int src_length, typename Dir::Targe
   const int64_t extra = terminated ? 1 : 0;
 
   UErrorCode status = U_ZERO_ERROR;
-  UConverter* cnv = ucnv_open(g_current.load(std::memory_order_acquire), &status);
+  UConverter* cnv = ucnv_open(name, &status);
   if (cnv == nullptr) return 0;
 
   const typename Dir::Source* in = src;
@@ -85,6 +92,16 @@ int convert(const typename Dir::Source* src, int src_length, typename Dir::Targe
   return static_cast<int>(needed);
 }
 
+/// The system converts while no name is set, where it can; ICU does the rest.
+template <class Dir, class SystemCall>
+int convert_ansi(const typename Dir::Source* src, int src_length, typename Dir::Target* dest, int capacity,
+                 SystemCall system_call) {
+  if (rejected(src, src_length, dest, capacity)) return 0;
+  const char* name = g_current.load(std::memory_order_acquire);
+  if (name == nullptr && platform::has_system_code_page()) return system_call(src, src_length, dest, capacity);
+  return convert<Dir>(name, src, src_length, dest, capacity);
+}
+
 }  // namespace
 
 bool set_ansi_code_page(const char* icu_name) {
@@ -103,11 +120,11 @@ bool set_ansi_code_page(const char* icu_name) {
 const char* ansi_code_page() { return g_current.load(std::memory_order_acquire); }
 
 int ansi_to_utf16(const char* src, int src_length, unsigned short* dest, int capacity) {
-  return convert<detail::Utf16From>(src, src_length, dest, capacity);
+  return convert_ansi<detail::Utf16From>(src, src_length, dest, capacity, &platform::system_to_utf16);
 }
 
 int utf16_to_ansi(const unsigned short* src, int src_length, char* dest, int capacity) {
-  return convert<detail::Utf16To>(src, src_length, dest, capacity);
+  return convert_ansi<detail::Utf16To>(src, src_length, dest, capacity, &platform::utf16_to_system);
 }
 
-}  // namespace vorn::platform
+}  // namespace vorn::charset
