@@ -164,6 +164,16 @@ Markup ScanMarkup(const char*& p) {
 
 namespace {
 
+// Moves `p` from "</" past the closing tag's ">"; false when the tag is malformed.
+bool SkipClosingTag(const char*& p) {
+  p += 2;
+  while (IsNameChar(*p)) ++p;
+  SkipSpace(p);
+  if (*p != '>') return false;
+  ++p;
+  return true;
+}
+
 // Follows the element structure as the parse will; records the deepest nesting seen in
 // `deepest` and returns the first element that opens more than `limit` levels deep.
 const char* WalkNesting(const char* text, uint32_t limit, uint32_t& deepest) {
@@ -182,11 +192,7 @@ const char* WalkNesting(const char* text, uint32_t limit, uint32_t& deepest) {
       continue;
     }
     if (depth > 0 && p[1] == '/') {
-      p += 2;
-      while (IsNameChar(*p)) ++p;
-      SkipSpace(p);
-      if (*p != '>') return nullptr;
-      ++p;
+      if (!SkipClosingTag(p)) return nullptr;
       --depth;
       continue;
     }
@@ -231,11 +237,7 @@ const char* EndOfTopLevelItem(const char* text) {
   uint32_t depth = 0;
   for (;;) {
     if (depth > 0 && p[1] == '/') {
-      p += 2;
-      while (IsNameChar(*p)) ++p;
-      SkipSpace(p);
-      if (*p != '>') return nullptr;
-      ++p;
+      if (!SkipClosingTag(p)) return nullptr;
       --depth;
     } else {
       ++p;
