@@ -60,8 +60,14 @@ std::string Quoted(const std::string& text) {
   return "'" + Escaped(text.substr(0, cut)) + "'...";
 }
 
+namespace {
+// Set once a failed write has been reported, so that the final flush does not report it again.
+bool output_failure_reported = false;
+}  // namespace
+
 void WriteOut(const char* data, size_t size) {
   if (size > 0 && std::fwrite(data, 1, size, stdout) != size) {
+    output_failure_reported = true;
     throw Failure(std::string("cannot write to standard output: ") + std::strerror(errno));
   }
 }
@@ -116,6 +122,8 @@ int Run(int argc, char** argv) {
   app.set_version_flag("--version", &VersionText);
   app.require_subcommand(1);
   app.fallthrough(false);
+  // Paths such as "/a" are arguments on every system, never options in Windows style.
+  app.allow_windows_style_options(false);
 
   Action action;
   AddUpdateCommands(app, action);
@@ -160,7 +168,7 @@ int Run(int argc, char** argv) {
 }  // namespace vorn_tool
 
 int main(int argc, char** argv) {
-  UseBinaryStandardOutput();
+  vorn_tool::UseBinaryStandardOutput();
   int status = vorn_tool::kExitFailure;
   try {
     status = vorn_tool::Run(argc, argv);
@@ -171,7 +179,9 @@ int main(int argc, char** argv) {
   }
   // Whatever the command printed is only known to have arrived once it is flushed.
   std::cout.flush();
-  if (std::fflush(stdout) != 0 || std::ferror(stdout) || !std::cout) {
+  const bool flushed = std::fflush(stdout) == 0;
+  if (vorn_tool::output_failure_reported) return status;
+  if (!flushed || std::ferror(stdout) || !std::cout) {
     std::fprintf(stderr, "vorn: cannot write to standard output: %s\n", std::strerror(errno));
     return vorn_tool::kExitFailure;
   }

@@ -43,7 +43,6 @@ void AddPathCommands(CLI::App& app, Action& action);
 class Input {
  public:
   explicit Input(const std::string& path);
-  ~Input();
   Input(const Input&) = delete;
   Input& operator=(const Input&) = delete;
 
