@@ -13,6 +13,17 @@
 
 namespace {
 
+// The variable that names the temporary directory, and setting it for this process.
+#ifdef _WIN32
+constexpr char kTempVariable[] = "TMP";
+void SetVariable(const char* name, const std::string& value) { _putenv_s(name, value.c_str()); }
+void UnsetVariable(const char* name) { _putenv_s(name, ""); }
+#else
+constexpr char kTempVariable[] = "TMPDIR";
+void SetVariable(const char* name, const std::string& value) { setenv(name, value.c_str(), 1); }
+void UnsetVariable(const char* name) { unsetenv(name); }
+#endif
+
 // The system's temporary directory as the platform layer reports it (with its separator).
 std::string SystemTemp() {
   std::string dir;
@@ -78,16 +89,16 @@ class ParseAppUpdateInfoTest : public vorn_test::LogCaptureTest {
  protected:
   void SetUp() override {
     LogCaptureTest::SetUp();
-    const char* old = std::getenv("TMPDIR");
+    const char* old = std::getenv(kTempVariable);
     had_tmpdir_ = old != nullptr;
     if (had_tmpdir_) old_tmpdir_ = old;
-    setenv("TMPDIR", dir_.c_str(), 1);
+    SetVariable(kTempVariable, dir_);
   }
   void TearDown() override {
     if (had_tmpdir_) {
-      setenv("TMPDIR", old_tmpdir_.c_str(), 1);
+      SetVariable(kTempVariable, old_tmpdir_);
     } else {
-      unsetenv("TMPDIR");
+      UnsetVariable(kTempVariable);
     }
     LogCaptureTest::TearDown();
   }
