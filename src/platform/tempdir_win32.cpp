@@ -8,7 +8,7 @@ namespace vorn::platform {
 
 // The system's answer already ends with a backslash; it is handed on in the ANSI code
 // page like every other 8-bit path.
-bool TempDirectory(std::string& out) {
+bool temp_directory(std::string& out) {
   out.clear();
   wchar_t wide[MAX_PATH + 1];
   const DWORD units = GetTempPathW(MAX_PATH + 1, wide);
