@@ -73,25 +73,9 @@ struct Result {
   ~Result() { ParseAppUpdateInfo_free(list); }
 };
 
-// Every test runs with a fresh temporary directory as $TMPDIR and a log file in it.
+// Every test runs with a log file in a fresh temporary directory.
 class ParseAppUpdateInfoTest : public vorn_test::LogCaptureTest {
  protected:
-  void SetUp() override {
-    LogCaptureTest::SetUp();
-    const char* old = std::getenv("TMPDIR");
-    had_tmpdir_ = old != nullptr;
-    if (had_tmpdir_) old_tmpdir_ = old;
-    setenv("TMPDIR", dir_.c_str(), 1);
-  }
-  void TearDown() override {
-    if (had_tmpdir_) {
-      setenv("TMPDIR", old_tmpdir_.c_str(), 1);
-    } else {
-      unsetenv("TMPDIR");
-    }
-    LogCaptureTest::TearDown();
-  }
-
   // Messages of the error lines written so far.
   std::vector<std::string> ErrorLines() const {
     std::vector<std::string> lines;
@@ -100,9 +84,6 @@ class ParseAppUpdateInfoTest : public vorn_test::LogCaptureTest {
     }
     return lines;
   }
-
-  std::string old_tmpdir_;
-  bool had_tmpdir_ = false;
 };
 
 const char kWorkedExample[] =
