@@ -34,7 +34,7 @@ std::vector<fs::path> inputs_below(const fs::path& root) {
 bool replay(const fs::path& file) {
   std::ifstream in(file, std::ios::binary);
   if (!in) {
-    std::fprintf(stderr, "cannot read %s\n", file.c_str());
+    std::fprintf(stderr, "cannot read %s\n", file.string().c_str());
     return false;
   }
   const std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());

@@ -34,7 +34,10 @@ echo "=== installed package: consumers through CMake and pkg-config"
 scripts/check-package.sh build/default
 
 echo "=== API reference: doxygen, every public declaration documented"
-cmake --build --preset default --target docs
+cmake --build --preset default --target docs || {
+  cat build/default/docs/warnings.log
+  exit 1
+}
 
 echo "=== ABI against the baseline of the current release"
 scripts/check-abi.sh

@@ -112,12 +112,14 @@ VORN_EXTERN_C_END
 
 #if defined(_WIN32)
 #include <unknwn.h>
-/// The count that AddRef and Release return, and the calling convention of the COM
-/// methods, as the system's IUnknown declares them.
+/// The count that AddRef and Release return, as the system's IUnknown declares it.
 typedef ULONG VornRefCount;
+/// The calling convention of the COM methods, as the system's IUnknown declares it.
 #define VORN_COM_CALL STDMETHODCALLTYPE
 #else
+/// The count that AddRef and Release return: unsigned 32-bit.
 typedef uint32_t VornRefCount;
+/// The calling convention of the COM methods: the platform's default.
 #define VORN_COM_CALL
 /// A COM interface identifier, laid out as the platform's GUID.
 struct _GUID {

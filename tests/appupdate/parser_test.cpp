@@ -13,17 +13,6 @@
 
 namespace {
 
-// The variable that names the temporary directory, and setting it for this process.
-#ifdef _WIN32
-constexpr char kTempVariable[] = "TMP";
-void SetVariable(const char* name, const std::string& value) { _putenv_s(name, value.c_str()); }
-void UnsetVariable(const char* name) { _putenv_s(name, ""); }
-#else
-constexpr char kTempVariable[] = "TMPDIR";
-void SetVariable(const char* name, const std::string& value) { setenv(name, value.c_str(), 1); }
-void UnsetVariable(const char* name) { unsetenv(name); }
-#endif
-
 // The system's temporary directory as the platform layer reports it (with its separator).
 std::string SystemTemp() {
   std::string dir;
@@ -84,25 +73,9 @@ struct Result {
   ~Result() { ParseAppUpdateInfo_free(list); }
 };
 
-// Every test runs with a fresh temporary directory as $TMPDIR and a log file in it.
+// Every test runs with a log file in a fresh temporary directory.
 class ParseAppUpdateInfoTest : public vorn_test::LogCaptureTest {
  protected:
-  void SetUp() override {
-    LogCaptureTest::SetUp();
-    const char* old = std::getenv(kTempVariable);
-    had_tmpdir_ = old != nullptr;
-    if (had_tmpdir_) old_tmpdir_ = old;
-    SetVariable(kTempVariable, dir_);
-  }
-  void TearDown() override {
-    if (had_tmpdir_) {
-      SetVariable(kTempVariable, old_tmpdir_);
-    } else {
-      UnsetVariable(kTempVariable);
-    }
-    LogCaptureTest::TearDown();
-  }
-
   // Messages of the error lines written so far.
   std::vector<std::string> ErrorLines() const {
     std::vector<std::string> lines;
@@ -111,9 +84,6 @@ class ParseAppUpdateInfoTest : public vorn_test::LogCaptureTest {
     }
     return lines;
   }
-
-  std::string old_tmpdir_;
-  bool had_tmpdir_ = false;
 };
 
 const char kWorkedExample[] =
