@@ -1,9 +1,5 @@
 // vorn: the command-line face of vorn_common. Parses the command line, runs the chosen
 // command, and turns every failure into one message on stderr and a non-zero status.
-#include <fcntl.h>
-#include <sys/mman.h>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <vorn/charset.h>
 #include <vorn/runtime.h>
 
@@ -28,63 +24,11 @@ std::string ReadError(const std::string& label, int error) {
   return "cannot read " + label + ": " + std::strerror(error);
 }
 
-// Reads all of `fd`; growth by doubling only where the size is not known beforehand.
-std::string ReadAll(int fd, size_t expected, const std::string& label) {
-  std::string bytes(expected > 0 ? expected : 65536, '\0');
-  size_t used = 0;
-  for (;;) {
-    if (used == bytes.size()) bytes.resize(bytes.size() * 2);
-    const ssize_t n = read(fd, bytes.data() + used, bytes.size() - used);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) throw Failure(ReadError(label, errno));
-    if (n == 0) break;
-    used += static_cast<size_t>(n);
-  }
-  bytes.resize(used);
-  return bytes;
-}
-
 }  // namespace
 
-Input::Input(const std::string& path) {
-  const bool standard_input = path == "-";
-  label_ = standard_input ? "standard input" : Quoted(path);
-  const int fd = standard_input ? STDIN_FILENO : open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) throw Failure(ReadError(label_, errno));
-  struct stat info {};
-  if (fstat(fd, &info) != 0) {
-    const int error = errno;
-    if (!standard_input) close(fd);
-    throw Failure(ReadError(label_, error));
-  }
-  if (S_ISDIR(info.st_mode)) {
-    if (!standard_input) close(fd);
-    throw Failure(ReadError(label_, EISDIR));
-  }
-  const bool regular = S_ISREG(info.st_mode) && info.st_size > 0;
-  if (regular) {
-    // Mapped pages are shared with the page cache and cost no copy of their own.
-    map_ = mmap(nullptr, static_cast<size_t>(info.st_size), PROT_READ, MAP_PRIVATE, fd, 0);
-    if (map_ == MAP_FAILED) map_ = nullptr;
-  }
-  if (map_ != nullptr) {
-    data_ = static_cast<const char*>(map_);
-    size_ = static_cast<size_t>(info.st_size);
-  } else {
-    try {
-      bytes_ = ReadAll(fd, regular ? static_cast<size_t>(info.st_size) : 0, label_);
-    } catch (...) {
-      if (!standard_input) close(fd);
-      throw;
-    }
-    data_ = bytes_.data();
-    size_ = bytes_.size();
-  }
-  if (!standard_input) close(fd);
-}
-
-Input::~Input() {
-  if (map_ != nullptr) munmap(map_, size_);
+Input::Input(const std::string& path) : label_(path == "-" ? "standard input" : Quoted(path)) {
+  const int error = file_.Open(path);
+  if (error != 0) throw Failure(ReadError(label_, error));
 }
 
 std::string Escaped(const std::string& text) {
@@ -116,8 +60,14 @@ std::string Quoted(const std::string& text) {
   return "'" + Escaped(text.substr(0, cut)) + "'...";
 }
 
+namespace {
+// Set once a failed write has been reported, so that the final flush does not report it again.
+bool output_failure_reported = false;
+}  // namespace
+
 void WriteOut(const char* data, size_t size) {
   if (size > 0 && std::fwrite(data, 1, size, stdout) != size) {
+    output_failure_reported = true;
     throw Failure(std::string("cannot write to standard output: ") + std::strerror(errno));
   }
 }
@@ -172,6 +122,8 @@ int Run(int argc, char** argv) {
   app.set_version_flag("--version", &VersionText);
   app.require_subcommand(1);
   app.fallthrough(false);
+  // Paths such as "/a" are arguments on every system, never options in Windows style.
+  app.allow_windows_style_options(false);
 
   Action action;
   AddUpdateCommands(app, action);
@@ -216,6 +168,7 @@ int Run(int argc, char** argv) {
 }  // namespace vorn_tool
 
 int main(int argc, char** argv) {
+  vorn_tool::UseBinaryStandardOutput();
   int status = vorn_tool::kExitFailure;
   try {
     status = vorn_tool::Run(argc, argv);
@@ -226,7 +179,9 @@ int main(int argc, char** argv) {
   }
   // Whatever the command printed is only known to have arrived once it is flushed.
   std::cout.flush();
-  if (std::fflush(stdout) != 0 || std::ferror(stdout) || !std::cout) {
+  const bool flushed = std::fflush(stdout) == 0;
+  if (vorn_tool::output_failure_reported) return status;
+  if (!flushed || std::ferror(stdout) || !std::cout) {
     std::fprintf(stderr, "vorn: cannot write to standard output: %s\n", std::strerror(errno));
     return vorn_tool::kExitFailure;
   }

@@ -1,15 +1,13 @@
 // vorn path and vorn relpath: the path-name helpers. They take paths apart as text and
 // never look at the file system, except relpath --posix, which resolves like realpath -m.
-#include <sys/stat.h>
-#include <unistd.h>
 #include <vorn/files.h>
 
-#include <climits>
 #include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "file_system.h"
 #include "tool.h"
 
 namespace vorn_tool {
@@ -82,19 +80,17 @@ std::vector<std::string> Components(const std::string& path) {
   return parts;
 }
 
-std::string CurrentDirectory() {
-  std::vector<char> buffer(PATH_MAX);
-  while (getcwd(buffer.data(), buffer.size()) == nullptr) {
-    if (errno != ERANGE) throw Failure(std::string("cannot get the current directory: ") + std::strerror(errno));
-    buffer.resize(buffer.size() * 2);
-  }
-  return buffer.data();
+std::string WorkingDirectory() {
+  std::string directory;
+  const int error = CurrentDirectory(directory);
+  if (error != 0) throw Failure(std::string("cannot get the current directory: ") + std::strerror(error));
+  return directory;
 }
 
 // The absolute path without ".", ".." and symbolic links; the parts that do not exist
 // are taken as they are written.
 std::vector<std::string> Resolve(const std::string& path) {
-  std::vector<std::string> pending = Components(path[0] == '/' ? path : CurrentDirectory() + "/" + path);
+  std::vector<std::string> pending = Components(path[0] == '/' ? path : WorkingDirectory() + "/" + path);
   std::vector<std::string> done;
   int links = 0;
   for (size_t i = 0; i < pending.size(); ++i) {
@@ -107,13 +103,9 @@ std::vector<std::string> Resolve(const std::string& path) {
     done.push_back(part);
     std::string so_far;
     for (const std::string& d : done) so_far += "/" + d;
-    struct stat info {};
-    if (lstat(so_far.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) continue;
+    std::string link;
+    if (!SymbolicLinkTarget(so_far, link)) continue;
     if (++links > 40) throw Failure("too many levels of symbolic links in " + Quoted(path));
-    std::vector<char> target(static_cast<size_t>(info.st_size > 0 ? info.st_size : PATH_MAX) + 1);
-    const ssize_t n = readlink(so_far.c_str(), target.data(), target.size() - 1);
-    if (n < 0) continue;
-    const std::string link(target.data(), static_cast<size_t>(n));
     done.pop_back();
     if (!link.empty() && link[0] == '/') done.clear();
     std::vector<std::string> rest = Components(link);
@@ -176,7 +168,8 @@ void AddPathCommands(CLI::App& app, Action& action) {
                 kRules +
                 "\nWith --posix, BASE is a directory and the answer is the one of\n"
                 "'realpath -m --relative-to=BASE TARGET': / separates, case counts, . and .. and\n"
-                "symbolic links are resolved, relative paths start from the current directory.");
+                "symbolic links are resolved, relative paths start from the current directory.\n"
+                "On Windows symbolic links are not followed: the paths are resolved as text.");
     cmd->add_option("BASE", o->base, "Path of a file, or of a directory ending in a separator")
         ->required()
         ->type_name("");

@@ -10,6 +10,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "file_system.h"
+
 namespace vorn_tool {
 
 /// Exit status of a command that could not do its work (bad input, bad arguments).
@@ -41,22 +43,18 @@ void AddPathCommands(CLI::App& app, Action& action);
 class Input {
  public:
   explicit Input(const std::string& path);
-  ~Input();
   Input(const Input&) = delete;
   Input& operator=(const Input&) = delete;
 
-  const char* data() const { return data_; }
-  size_t size() const { return size_; }
-  std::string text() const { return std::string(data_, size_); }
+  const char* data() const { return file_.data(); }
+  size_t size() const { return file_.size(); }
+  std::string text() const { return std::string(data(), size()); }
   /// How the file is named in messages: 'PATH' or "standard input".
   const std::string& label() const { return label_; }
 
  private:
   std::string label_;
-  std::string bytes_;  // what was read when the file is not mapped
-  void* map_ = nullptr;
-  const char* data_ = nullptr;
-  size_t size_ = 0;
+  MappedFile file_;
 };
 
 /// `text` for a one-line message: control characters escaped (\n, \t, \xHH).
