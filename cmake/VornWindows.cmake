@@ -32,8 +32,11 @@ execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=libstdc++-6.dll
 get_filename_component(vorn_gcc_runtime "${vorn_libstdcxx}" DIRECTORY)
 if(vorn_arch STREQUAL "x86_64")
   set(vorn_wine /usr/lib/wine/wine64)
+  set(vorn_wine_arch win64)
 else()
+  # A 32-bit program needs a 32-bit prefix: made for 64 bits, it finds no 32-bit kernel32.
   set(vorn_wine /usr/lib/wine/wine)
+  set(vorn_wine_arch win32)
 endif()
 set(VORN_WINE "${vorn_wine}" CACHE FILEPATH "Wine loader that runs the programs of this build")
 set(vorn_wine_path "")

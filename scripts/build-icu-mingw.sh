@@ -28,7 +28,7 @@ export PATH=$PATH:/usr/sbin  # where Debian puts icupkg and genccode
 common_options=(--disable-tests --disable-samples --disable-extras --disable-icuio --disable-layoutex)
 
 # A target is rebuilt when the converter list or the recipe (its version here) changes.
-recipe=1
+recipe=2
 fingerprint=$( (cat "$items" && echo "$recipe") | sha256sum | cut -c1-16)
 if [ "$(cat "$prefix/.done" 2>/dev/null)" = "$fingerprint" ]; then
   echo "ICU for $target: up to date in $prefix"
@@ -115,6 +115,11 @@ build_cross() {
     make -j"$jobs" -C data "${data[@]}" >>make.log 2>&1
     make -C common install >>make.log 2>&1
     make -C data install "${data[@]}" >>make.log 2>&1
+    # For i686 pkgdata names the data library libicudt72.dll, but the common library
+    # imports icudt72.dll (the name its stub data had), as on x86-64.
+    if [ -f "$prefix/bin/libicudt$major.dll" ]; then
+      mv -f "$prefix/bin/libicudt$major.dll" "$prefix/bin/icudt$major.dll"
+    fi
   ) || {
     tail -n 20 "$dir/make.log" >&2
     return 1

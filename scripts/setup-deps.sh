@@ -25,6 +25,8 @@ if ((${#missing[@]})); then
   echo "Installing: ${missing[*]}"
   sudo_cmd=()
   if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi
-  "${sudo_cmd[@]}" apt-get update
+  # An index that fails to download (the i386 security index has, on some mirrors) is
+  # reported but not fatal: the install below says what it cannot find.
+  "${sudo_cmd[@]}" apt-get update || echo "apt-get update reported errors; going on with the indexes it has"
   DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
 fi
