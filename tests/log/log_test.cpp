@@ -2,6 +2,7 @@
 
 #include <ctime>
 #include <filesystem>
+#include <regex>
 #include <string>
 #include <thread>
 #include <vector>
@@ -24,14 +25,18 @@ using Strings = std::vector<std::string>;
 
 class LogLines : public vorn_test::LogFixture {};
 
-// '%' in the application name or the path never consumes arguments.
+// '%' in the application name or the path never consumes arguments; each file has its
+// own threshold.
 TEST_F(LogLines, HeaderCarriesLevelAppIdsAndLocalTime) {
   const std::string path = at("a%s%n.log");
+  const std::string warn = at("warn.log");
   const time_t before = time(nullptr);
+  Vorn_Log_QuickInit("100%s%n%d", warn.c_str(), 2, 1, 0);
   Vorn_Log_QuickInit("100%s%n%d", path.c_str(), 0, 1, 0);
   Vorn_Log_Info("Started %d", 3);
   Vorn_Log_Warning("w %s", "x");
   Vorn_Log_Error("e%c", '!');
+  Vorn_Log_Close_all();
   Vorn_Log_Close_all();
   const time_t after = time(nullptr);
 
@@ -51,8 +56,9 @@ TEST_F(LogLines, HeaderCarriesLevelAppIdsAndLocalTime) {
     }
     EXPECT_TRUE(matches_clock);
   }
-  EXPECT_EQ("IIWEI", letters);
-  EXPECT_EQ((Strings{kOpenBanner, "Started 3", "w x", "e!", kCloseBanner}), texts);
+  EXPECT_EQ("IIWEII", letters);
+  EXPECT_EQ((Strings{kOpenBanner, "Started 3", "w x", "e!", kCloseBanner, kCloseBanner}), texts);
+  EXPECT_EQ((Strings{"w x", "e!"}), messages(warn));
 }
 
 TEST_F(LogLines, LineEndAddedUnlessTheFormatEndsTheLine) {
@@ -75,20 +81,6 @@ TEST_F(LogLines, LineEndAddedUnlessTheFormatEndsTheLine) {
   EXPECT_EQ("\r", raw[2]);
   EXPECT_EQ(":\r", raw[3].substr(raw[3].size() - 2));
   EXPECT_EQ(" (logerror:null string)\r", raw[4].substr(raw[4].find("]:") + 2));
-}
-
-TEST_F(LogLines, ThresholdsSelectLevelsPerFile) {
-  const std::string warn = at("warn.log");
-  const std::string all = at("all.log");
-  Vorn_Log_QuickInit("app", warn.c_str(), 2, 1, 0);
-  Vorn_Log_QuickInit("app", all.c_str(), 0, 1, 0);
-  Vorn_Log_Info("i");
-  Vorn_Log_Warning("w");
-  Vorn_Log_Error("e");
-  Vorn_Log_Close_all();
-  Vorn_Log_Close_all();
-  EXPECT_EQ((Strings{"w", "e"}), messages(warn));
-  EXPECT_EQ((Strings{kOpenBanner, "i", "w", "e", kCloseBanner, kCloseBanner}), messages(all));
 }
 
 TEST_F(LogLines, InitialisationIsCountedAndTheLastCloseClosesFiles) {
@@ -238,6 +230,31 @@ TEST_F(LogLines, OutOfMemoryReachesTheWritersCaller) {
   Vorn_Log_Info("%s", text.c_str());
   Vorn_Log_Close_all();
   EXPECT_EQ((Strings{kOpenBanner, "  indented", text, kCloseBanner}), messages(path));
+}
+
+TEST_F(LogLines, DebugDumpWritesNothingWhileTheLogIsOff) {
+  Vorn_Log_SetEnable(0);
+  EXPECT_EQ(0, Vorn_Log_DebugDump(at("dump.bin").c_str(), "abc", 3));
+  EXPECT_EQ(0, Vorn_Log_DebugDump(nullptr, nullptr, 0));
+  EXPECT_FALSE(std::filesystem::exists(at("dump.bin")));
+}
+
+TEST_F(LogLines, DebugDumpReplacesTheFileAndLogsTheWriteScope) {
+  const std::string dump = at("dump.bin");
+  const std::string log = at("a.log");
+  Vorn_Log_QuickInit("app", log.c_str(), 1, 1, 0);
+  EXPECT_EQ(6, Vorn_Log_DebugDump(dump.c_str(), "longer", 6));
+  EXPECT_EQ(3, Vorn_Log_DebugDump(dump.c_str(), "a\0c", 3));
+  EXPECT_EQ(std::string("a\0c", 3), read_file(dump));
+  EXPECT_EQ(-2, Vorn_Log_DebugDump(at("missing/dump.bin").c_str(), "x", 1));
+  Vorn_Log_Close_all();
+
+  const std::vector<std::string> lines = messages(log);
+  ASSERT_EQ(14u, lines.size());
+  EXPECT_EQ("{", lines[5]);
+  EXPECT_EQ("  Vorn_WriteFile <- size:3,name:" + dump, lines[6]);
+  EXPECT_TRUE(std::regex_match(lines[7], std::regex(R"(  Vorn_WriteFile -> ticks:\d+)"))) << lines[7];
+  EXPECT_EQ("}", lines[8]);
 }
 
 }  // namespace

@@ -34,61 +34,44 @@ std::string address_text(const void* object) {
 
 using ClassBase = vorn_test::LogCaptureTest;
 
-TEST_F(ClassBase, CountsFromZeroAndDeletesItselfOnLastRelease) {
+TEST_F(ClassBase, CountsFromZeroAnswersItsInterfacesAndDeletesItselfOnLastRelease) {
   bool destroyed = false;
   auto* object = new Probe(&destroyed);
   const std::string self = address_text(object);
-  EXPECT_EQ(1u, object->AddRef());
-  EXPECT_EQ(2u, object->AddRef());
-  EXPECT_EQ(1u, object->Release());
-  EXPECT_FALSE(destroyed);
-  EXPECT_EQ(0u, object->Release());
-  EXPECT_TRUE(destroyed);
-  EXPECT_EQ((Lines{
-                "I:interface_classbase::interface_classbase() this:" + self,
-                "I:interface_classbase::AddRef(), this:" + self + " ref:1",
-                "I:interface_classbase::AddRef(), this:" + self + " ref:2",
-                "I:interface_classbase::Release(), this:" + self + " ref:1",
-                "I:interface_classbase::Release(), this:" + self + " ref:0",
-                "I:interface_classbase::Release(),delete this:" + self,
-                "I:interface_classbase::~interface_classbase() this:" + self,
-            }),
-            take());
-}
-
-TEST_F(ClassBase, QueryInterfaceAnswersIUnknownAndItsOwnIdentifier) {
-  auto* object = new Probe(nullptr);
-  const std::string self = address_text(object);
   const IID own = {0xCF4D91F3, 0x8275, 0x4A4B, {0x9F, 0xD3, 0x2D, 0x24, 0x84, 0x73, 0x87, 0x30}};
-  take();
-
   void* out = &out;
   EXPECT_EQ(S_OK, object->QueryInterface(IID_IUnknown, &out));
   EXPECT_EQ(static_cast<IUnknown*>(object), out);
   out = &out;
   EXPECT_EQ(S_OK, object->QueryInterface(own, &out));
   EXPECT_EQ(static_cast<IUnknown*>(object), out);
-  EXPECT_EQ((Lines{
-                "I:interface_classbase::QueryInterface,iid(0-0-0-c0)",
-                "I:pvObject=" + self,
-                "I:interface_classbase::AddRef(), this:" + self + " ref:1",
-                "I:interface_classbase::QueryInterface,iid(cf4d91f3-8275-4a4b-9f)",
-                "I:pvObject=" + self,
-                "I:interface_classbase::AddRef(), this:" + self + " ref:2",
-            }),
-            take());
-
   // Every one of the 16 bytes counts: the last byte differs here.
   IID neighbour = own;
   neighbour.Data4[7] = 0x31;
   out = &out;
   EXPECT_EQ(E_NOINTERFACE, object->QueryInterface(neighbour, &out));
   EXPECT_EQ(nullptr, out);
-  EXPECT_EQ(static_cast<HRESULT>(0x80004002u), E_NOINTERFACE);
-  EXPECT_EQ((Lines{"I:interface_classbase::QueryInterface,iid(cf4d91f3-8275-4a4b-9f)"}), take());
   EXPECT_EQ(E_POINTER, object->QueryInterface(IID_IUnknown, nullptr));
   EXPECT_EQ(1u, object->Release());
+  EXPECT_FALSE(destroyed);
   EXPECT_EQ(0u, object->Release());
+  EXPECT_TRUE(destroyed);
+  EXPECT_EQ((Lines{
+                "I:interface_classbase::interface_classbase() this:" + self,
+                "I:interface_classbase::QueryInterface,iid(0-0-0-c0)",
+                "I:pvObject=" + self,
+                "I:interface_classbase::AddRef(), this:" + self + " ref:1",
+                "I:interface_classbase::QueryInterface,iid(cf4d91f3-8275-4a4b-9f)",
+                "I:pvObject=" + self,
+                "I:interface_classbase::AddRef(), this:" + self + " ref:2",
+                "I:interface_classbase::QueryInterface,iid(cf4d91f3-8275-4a4b-9f)",
+                "I:interface_classbase::QueryInterface,iid(0-0-0-c0)",  // null out: E_POINTER
+                "I:interface_classbase::Release(), this:" + self + " ref:1",
+                "I:interface_classbase::Release(), this:" + self + " ref:0",
+                "I:interface_classbase::Release(),delete this:" + self,
+                "I:interface_classbase::~interface_classbase() this:" + self,
+            }),
+            take());
 }
 
 TEST_F(ClassBase, CopiesTakeTheCountAndLogNothing) {

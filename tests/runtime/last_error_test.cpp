@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "test_support.h"
@@ -34,27 +35,20 @@ class LastError : public vorn_test::LogCaptureTest {
 };
 
 TEST_F(LastError, CodesWithoutTextGetTheBuiltInTextOrTheirNumber) {
-  setLastError(5, nullptr);
-  EXPECT_EQ(5, getLastErrorCode());
-  EXPECT_STREQ("invalid forcasttime must < precord.cycledata/2", getLastErrorText());
-  setLastError(1, nullptr);
-  EXPECT_STREQ("invalid params", getLastErrorText());
-  setLastError(20, nullptr);
-  EXPECT_STREQ("record.appid SHOULD not be 0", getLastErrorText());
-  setLastError(99, nullptr);
-  EXPECT_STREQ("errorCode:99", getLastErrorText());
-  setLastError(-5, nullptr);
-  EXPECT_STREQ("errorCode:-5", getLastErrorText());
-  EXPECT_EQ(
-      (Lines{"E:setLastError:5", "E:setLastError:1", "E:setLastError:20", "E:setLastError:99", "E:setLastError:-5"}),
-      take());
-}
-
-TEST_F(LastError, CallerTextWinsAndIsLogged) {
-  setLastError(3, "disk full");
-  EXPECT_STREQ("disk full", getLastErrorText());
-  EXPECT_EQ((Lines{"E:setLastError:3,text:disk full"}), take());
-  setLastError(3, "");
+  const std::pair<int, const char*> rows[] = {{5, "invalid forcasttime must < precord.cycledata/2"},
+                                              {1, "invalid params"},
+                                              {20, "record.appid SHOULD not be 0"},
+                                              {99, "errorCode:99"},
+                                              {-5, "errorCode:-5"}};
+  Lines logged;
+  for (const auto& [code, text] : rows) {
+    setLastError(code, nullptr);
+    EXPECT_EQ(code, getLastErrorCode());
+    EXPECT_STREQ(text, getLastErrorText());
+    logged.push_back("E:setLastError:" + std::to_string(code));
+  }
+  EXPECT_EQ(logged, take());
+  setLastError(3, "");  // an empty text is no text
   EXPECT_STREQ("invalid record.relativeid & appID", getLastErrorText());
 }
 
@@ -73,7 +67,8 @@ TEST_F(LastError, CodeZeroMeansNoErrorWhateverTheText) {
   EXPECT_STREQ("db operation failed", getLastErrorText());
 }
 
-TEST_F(LastError, LongTextIsCutTo1023BytesInStoreAndLog) {
+// The caller's text is stored and logged, cut to 1023 bytes.
+TEST_F(LastError, CallerTextIsCutTo1023BytesInStoreAndLog) {
   const std::string text = std::string(1000, 'a') + std::string(1000, 'b');
   setLastError(2, text.c_str());
   EXPECT_EQ(text.substr(0, 1023), getLastErrorText());

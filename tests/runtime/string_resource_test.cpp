@@ -10,7 +10,7 @@ const char kFirst[] = "first", kSecond[] = "second";
 const string_res_entry kTable[] = {{10, kOpen}, {20, kClose}, {30, kFirst}, {30, kSecond}};
 const string_res_entry kDefaults[] = {{10, kOpenDefault}, {40, kQuit}, {50, nullptr}};
 
-TEST(StringResource, TableFirstThenDefaultsWithinTheCounts) {
+TEST(StringResource, TableFirstThenDefaultsWithinTheCountsAndNoTableTwice) {
   EXPECT_EQ(kOpen, loadstringfromres_impl(10, kTable, 4, kDefaults, 3));
   EXPECT_EQ(kFirst, loadstringfromres_impl(30, kTable, 4, kDefaults, 3));
   EXPECT_EQ(kQuit, loadstringfromres_impl(40, kTable, 4, kDefaults, 3));
@@ -20,10 +20,6 @@ TEST(StringResource, TableFirstThenDefaultsWithinTheCounts) {
   EXPECT_EQ(nullptr, loadstringfromres_impl(20, kTable, 1, kDefaults, 3));
   EXPECT_EQ(nullptr, loadstringfromres_impl(40, kTable, 4, kDefaults, 1));
   EXPECT_EQ(nullptr, loadstringfromres_impl(10, kTable, -1, kDefaults, 0));
-}
-
-TEST(StringResource, SameTableIsSearchedOnce) {
-  EXPECT_EQ(kClose, loadstringfromres_impl(20, kTable, 4, kTable, 4));
   // A count of 0 skips the first search, and the same table is not searched again.
   EXPECT_EQ(nullptr, loadstringfromres_impl(20, kTable, 0, kTable, 4));
 }

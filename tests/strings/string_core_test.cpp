@@ -1,5 +1,7 @@
 // The buffer model shared by TStringA and TWideString: allocation and capacity,
-// growth, editing, comparison and hashing.
+// growth, editing and hashing. Texts, buffer/no-buffer states, equality, ordering and
+// copies are checked against a model by the strings fuzz target, whose corpus CTest
+// replays; it does not model capacities or the hash function itself.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -15,27 +17,6 @@ using vorn_test::narrow;
 template <class S>
 class StringCore : public ::testing::Test {};
 TYPED_TEST_SUITE(StringCore, vorn_test::StringTypes);
-
-TYPED_TEST(StringCore, StringWithoutBufferReadsAsEmptyText) {
-  using S = TypeParam;
-  S none;
-  EXPECT_EQ(0, none.GetBuffer()[0]);
-  EXPECT_EQ(nullptr, none.GetBufferVar());
-  EXPECT_EQ(0u, none.Length());
-  EXPECT_EQ(0u, none.hashValue());
-  EXPECT_TRUE(none == S(Lit<S>("")));
-  EXPECT_TRUE(none == static_cast<const vorn_test::UnitOf<S>*>(nullptr));
-  EXPECT_FALSE(S(Lit<S>("abc")) == none);
-  EXPECT_TRUE(S(Lit<S>("abc")) != Lit<S>("ABC"));
-  EXPECT_TRUE(S(Lit<S>("abc")) != Lit<S>("abcd"));
-  S* copy = none.Dup();
-  EXPECT_EQ(nullptr, buffer_of(*copy));
-  delete copy;
-  EXPECT_EQ(nullptr, S::Dup(nullptr));
-  auto* raw = S::Dup(Lit<S>("hi"));
-  EXPECT_EQ(0, std::memcmp(raw, Lit<S>("hi").c_str(), 3 * sizeof *raw));
-  std::free(raw);
-}
 
 // Each row: the starting text (null: no buffer), an operation, the text after it (null:
 // no buffer), the recorded capacity (kAny: not checked) and what became of the buffer.
@@ -64,40 +45,17 @@ TYPED_TEST(StringCore, OperationsGiveTextCapacityAndBuffer) {
       // Growth: capacity C becomes C + C/2 + 1 + the units added.
       {"abc", [](S& s) { s.Append(S(L("de"))); }, "abcde", 4 + 2 + 1 + 2, Buf::kMoved},
       {"abc", [](S& s) { s.AppendChar('d'); }, "abcd", 8, Buf::kMoved},
-      {"abc", [](S& s) { s.AppendChar(0); }, "abc", kAny, Buf::kAny},
       {nullptr, [](S& s) { s.AppendChar('x'); }, "x", 2, Buf::kAny},
-      {"abc", [](S& s) { s.Insert(L("XY"), 1, 0); }, "aXYbc", kAny, Buf::kAny},
-      {"abc", [](S& s) { s.Insert(L("Z"), -1, 0); }, "abcZ", kAny, Buf::kAny},
-      {"abc", [](S& s) { s.Insert(L("Z"), -5, 0); }, "abcZ", kAny, Buf::kAny},
-      {"abc", [](S& s) { s.Insert(L("Z"), 99, 0); }, "abcZ", kAny, Buf::kAny},
-      {"abc", [](S& s) { s.Insert(L("XYZ"), 0, 2); }, "XYabc", kAny, Buf::kAny},
-      {"abc", [](S& s) { s.Insert(L(""), 0, 3); }, "abc", kAny, Buf::kAny},
       {"abc", [](S& s) { s.Insert(s.GetBuffer(), 1, 0); }, "aabcbc", kAny, Buf::kAny},  // own text
       {"abc", [](S& s) { s.Append(s); }, "abcabc", kAny, Buf::kAny},
       {"abcd", [](S& s) { s.remove(1, 2); }, "ad", kAny, Buf::kAny},
-      {"abcd", [](S& s) { s.remove(2, 2); }, "ab", kAny, Buf::kAny},
-      {"abcd", [](S& s) { s.remove(3, 2); }, "abcd", kAny, Buf::kAny},  // only whole ranges
-      {"abcd", [](S& s) { s.remove(1, 0); }, "abcd", kAny, Buf::kAny},
-      {"abcd", [](S& s) { s.deleteSubStr(2, UINT32_MAX); }, "abcd", kAny, Buf::kAny},
       // += reallocates to the exact size every time.
       {"abc", [](S& s) { s += L("de"); }, "abcde", 6, Buf::kMoved},
       {"abcde", [](S& s) { s += L("f"); }, "abcdef", 7, Buf::kMoved},
-      {"abc", [](S& s) { s += static_cast<U>(nullptr); }, "abc", kAny, Buf::kAny},
       {"abc", [](S& s) { s += s; }, "abcabc", 7, Buf::kAny},
       {nullptr, [](S& s) { s += L("xy"); }, "xy", 3, Buf::kAny},
-      {"abcdef", [](S& s) { EXPECT_TRUE(s.ReSetCapacity(2)); }, "ab", 2, Buf::kAny},
-      {"abcdef",
-       [](S& s) {
-         s.ReSetCapacity(2);
-         EXPECT_FALSE(s.ReSetCapacity(0));
-       },
-       "ab", 2, Buf::kAny},
-      {"abcdef",
-       [](S& s) {
-         s.ReSetCapacity(2);
-         EXPECT_TRUE(s.ReSetCapacity(10));
-       },
-       "ab", kAny, Buf::kAny},
+      {"abcdef", [](S& s) { EXPECT_TRUE(s.ReSetCapacity(2) && !s.ReSetCapacity(0)); }, "ab", 2, Buf::kAny},
+      {"abcdef", [](S& s) { EXPECT_TRUE(s.ReSetCapacity(2) && s.ReSetCapacity(10)); }, "ab", kAny, Buf::kAny},
       {"abc", [](S& s) { EXPECT_TRUE(s.SetCapacity(8)); }, "", 8, Buf::kAny},
       {"abc", [](S& s) { EXPECT_TRUE(s.SetCapacity(0)); }, nullptr, 0, Buf::kAny},
       {"abc", [](S& s) { s.ZeroString(); }, "", 4, Buf::kAny},
@@ -144,42 +102,9 @@ TYPED_TEST(StringCore, ConstructionAndAssignIntoRoom) {
   S tight(3, S::ctCapacity);
   tight.Assign(S(L("much longer text")), false);
   EXPECT_EQ("much longer text", narrow(tight));
-
-  S many;
-  std::string expected;
-  for (int i = 0; i < 1000; ++i) {
-    many.AppendChar(static_cast<char>('a' + i % 26));
-    expected.push_back(static_cast<char>('a' + i % 26));
-  }
-  EXPECT_EQ(expected, narrow(many));
 }
 
 // ---- where the two classes differ ------------------------------------------------
-
-/// The results of <, <=, > and >= for a against b, as four letters T/F.
-template <class S>
-std::string order(const S& a, const S& b) {
-  std::string out;
-  for (bool r : {a<b, a <= b, a> b, a >= b}) out += r ? 'T' : 'F';
-  return out;
-}
-
-TEST(NarrowOrdering, StringWithoutBufferSortsBeforeEmptyBuffer) {
-  const TStringA none;
-  EXPECT_EQ("TTFF", order(none, TStringA("")));
-  EXPECT_EQ("FFTT", order(TStringA(""), none));
-  EXPECT_EQ("FTFT", order(none, TStringA()));
-  EXPECT_EQ("TTFF", order(TStringA("abc"), TStringA("abd")));
-  EXPECT_EQ("TTFF", order(TStringA("ab"), TStringA("abc")));
-  EXPECT_EQ("FFTT", order(TStringA("\xE9"), TStringA("z")));  // bytes compare unsigned
-}
-
-TEST(WideOrdering, StringWithoutBufferIsTheEmptyText) {
-  using W = TWideString;
-  EXPECT_EQ("FTFT", order(W(), W(Lit<W>(""))));
-  EXPECT_EQ("TTFF", order(W(Lit<W>("a")), W(Lit<W>("b"))));
-  EXPECT_EQ("FFTT", order(W(Lit<W>({0xFF00})), W(Lit<W>("z"))));
-}
 
 // The published algorithm; `signed_bytes` reads every byte as a signed value.
 uint32_t reference_superfasthash(const unsigned char* data, uint32_t len, bool signed_bytes = false) {
@@ -247,21 +172,9 @@ TEST(WideHash, UsesOnlyFirstTwoUnitsOfEachGroup) {
   EXPECT_NE(TWideString(Lit<TWideString>("abc")).hashValue(), TStringA("abc").hashValue());
 }
 
-TEST(WideSizes, GetSizeCountsBytes) {
-  EXPECT_EQ(8u, TWideString(Lit<TWideString>("abc")).GetSize());
-  EXPECT_EQ(2u, TWideString().GetSize());
-  EXPECT_EQ(2u, TWideString::GetSize(nullptr));
-  EXPECT_EQ(3u, TWideString(Lit<TWideString>("abc")).Length());
-  EXPECT_EQ(1u, TStringA().GetSize());
-  EXPECT_EQ(1u, TStringA::GetSize(nullptr));
-}
-
 TEST(WideNarrowText, SevenBitWidening) {
   TWideString ab(Lit<TWideString>("ab"));
-  EXPECT_TRUE(ab == "ab");
   EXPECT_TRUE(ab == "ab\xE9");
-  EXPECT_TRUE(TWideString(Lit<TWideString>("")) == static_cast<const char*>(nullptr));
-  EXPECT_TRUE(ab != "abc");
   ab += "cd\xE9zz";
   EXPECT_EQ("abcd", narrow(ab));
   TWideString sum = ab + "!";

@@ -1,10 +1,9 @@
-// Text operations that only one of TStringA and TWideString has. The operations both
-// share are checked against a model by the strings and numbers fuzz targets, whose
-// corpora CTest replays.
+// Text operations that only one of TStringA and TWideString has, and the hexadecimal
+// text of byte blocks and GUIDs. The operations both share, line walking, searching and
+// the number readers and writers are checked against models by the strings and numbers
+// fuzz targets, whose corpora CTest replays.
 #include <gtest/gtest.h>
 
-#include <climits>
-#include <cstring>
 #include <string>
 
 #include "string_test_util.h"
@@ -41,41 +40,6 @@ TYPED_TEST(StringText, ThinMembersReachTheirTemplates) {
 
 // ---- what only one of the two classes does ----------------------------------------
 
-TEST(NarrowText, PosSubStrNeedsTextOnBothSides) {
-  EXPECT_EQ(0, TStringA("abc").PosSubStr(""));
-  EXPECT_EQ(2, TStringA("abcd").PosSubStr("cd"));
-  EXPECT_EQ(-1, TStringA("").PosSubStr(""));
-  EXPECT_EQ(-1, TStringA("abc").PosSubStr(nullptr));
-}
-
-TEST(NarrowText, SignedArguments) {
-  int32_t n = 7;
-  EXPECT_EQ(nullptr, TStringA("abc").GetCharRSubStr(-1, 'b', &n).GetBufferVar());
-  EXPECT_EQ(0, n);
-  EXPECT_EQ(0, TStringA::StrToInt("123", -1, 2));
-  EXPECT_EQ(0, TStringA::StrToInt("123", 0, -3));
-  char out[24];
-  EXPECT_EQ(4, TStringA::IntToStrS(out, -5, 4));
-  EXPECT_STREQ("-005", out);
-  EXPECT_EQ(4, TStringA::IntToStrS(out, 1234, 2));
-  EXPECT_EQ(1, TStringA::IntToStrS(out, 0, -4));
-  EXPECT_STREQ("0", out);
-  EXPECT_EQ(0, TStringA::IntToStrS(nullptr, 1, 0));
-}
-
-TEST(NarrowText, FromFirstLineWalksLines) {
-  const char* text = "one\r\ntwo\n\nthree";
-  TStringA line;
-  std::string seen;
-  do {
-    text = line.fromFirstLine(text);
-    seen += "[" + narrow(line) + "]";
-  } while (text != nullptr);
-  EXPECT_EQ("[one][two][][three]", seen);
-  EXPECT_EQ(nullptr, line.fromFirstLine("last\n"));
-  EXPECT_EQ("last", narrow(line));
-}
-
 TEST(NarrowText, FloatTextHasRequestedSignificantDigits) {
   TStringA s("old");
   EXPECT_EQ("0.5", narrow(s.fromFloat(0.5, 3)));
@@ -96,13 +60,37 @@ TEST(WideText, PosSubStrReadsMissingBufferAsEmptyText) {
   EXPECT_EQ(-1, text.PosSubStr(TWideString(Lit<TWideString>({0x4E2D, 'b', 'c'}))));
 }
 
-TEST(WideText, NumberWritersForCallerBuffers) {
-  unsigned short wide[16];
-  TWideString::IntToStr(wide, -5, 4);
-  EXPECT_EQ("-005", narrow(TWideString(wide)));
-  char out[24];
-  TWideString::IntToStrA(out, LLONG_MIN, 0);
-  EXPECT_STREQ("-9223372036854775808", out);
+// ---- hexadecimal text of byte blocks and GUIDs ------------------------------------
+
+TEST(BinaryToHex, TaggedAndUntaggedForms) {
+  const unsigned char bytes[] = {0x01, 0xAB};
+  TStringA out("old text");
+  BinaryToHexA(bytes, 2, out, false);
+  EXPECT_STREQ("0x01,0xAB", out.p());
+  EXPECT_EQ(12u, out.GetCapacity());
+  BinaryToHexA(bytes, 2, out, true);
+  EXPECT_STREQ("0x01,0xab", out.p());
+  BinaryToHexA(nullptr, 0, out, false);
+  EXPECT_STREQ("", out.p());
+  EXPECT_EQ(2u, out.GetCapacity());
+  EXPECT_STREQ("01AB", BinaryToHexNoTagA(bytes, 2, out, false).p());
+  EXPECT_EQ(8u, out.GetCapacity());
+}
+
+TEST(GuidText, NewTextAndCheck) {
+  unsigned char guid[16];
+  for (int i = 0; i < 16; ++i) guid[i] = static_cast<unsigned char>(0xF0 - i);
+  const std::string expected = "F0EFEEEDECEBEAE9E8E7E6E5E4E3E2E1";
+  char* text = GUIDToNewText(guid);
+  EXPECT_EQ(expected, text);
+  delete[] text;
+  TStringA out("previous");
+  EXPECT_EQ(expected, GUIDToNewText(guid, out));
+  EXPECT_EQ(33u, out.GetCapacity());
+  EXPECT_EQ(1, checkGUIDText(std::string(32, '?').c_str()));
+  EXPECT_EQ(0, checkGUIDText(std::string(33, 'A').c_str()));
+  EXPECT_EQ(0, checkGUIDText(""));
+  EXPECT_EQ(0, checkGUIDText(nullptr));
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // What many test suites need: UTF-16 texts in the library's unit type, a fresh
-// temporary directory per test, and readers of the lines a log file holds.
+// temporary directory per test, whole-file reads and writes, and readers of the lines a
+// log file holds.
 #ifndef VORN_TESTS_SUPPORT_TEST_SUPPORT_H
 #define VORN_TESTS_SUPPORT_TEST_SUPPORT_H
 
@@ -30,13 +31,6 @@ using Units = std::basic_string<unsigned short>;
 /// A UTF-16 literal (u"...") in library units.
 inline Units units(std::u16string_view text) { return Units(text.begin(), text.end()); }
 
-/// Bytes widened one by one (0x00-0xFF become the same unit values).
-inline Units widen(std::string_view bytes) {
-  Units out;
-  for (char c : bytes) out.push_back(static_cast<unsigned char>(c));
-  return out;
-}
-
 /// The units up to the terminator as a u16string, for readable comparisons; "" for null.
 inline std::u16string u16(const unsigned short* text) {
   std::u16string out;
@@ -44,33 +38,33 @@ inline std::u16string u16(const unsigned short* text) {
   return out;
 }
 
-/// Units narrowed one by one to bytes (for texts known to be 8-bit).
-template <class Unit>
-std::string narrow(const Unit* text) {
-  std::string out;
-  for (; text != nullptr && *text != 0; ++text) out.push_back(static_cast<char>(*text));
-  return out;
+// ---- whole files, and a fresh temporary directory per test ---------------------------
+
+/// The bytes of a file; "" when it cannot be read.
+inline std::string read_file(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
 }
 
-// ---- a fresh temporary directory per test ------------------------------------------
-
-/// A new, empty directory in the platform's temporary directory, named `prefix` and a
-/// random number; "" when none could be made.
-inline std::string make_temp_dir(const std::string& prefix) {
-  std::string base;
-  if (!vorn::platform::temp_directory(base)) return "";
-  std::random_device seed;
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    const std::string dir = base + prefix + std::to_string(seed());
-    if (vorn::platform::make_directory(dir.c_str())) return dir;
-  }
-  return "";
+/// Replaces the file with exactly `bytes`; false when it cannot be written.
+inline bool write_file(const std::string& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary);
+  return static_cast<bool>(out.write(bytes.data(), static_cast<std::streamsize>(bytes.size())));
 }
 
 class TempDirTest : public ::testing::Test {
  protected:
+  /// A new, empty directory in the platform's temporary directory, named with a random number.
   void SetUp() override {
-    dir_ = make_temp_dir("vorn_test_");
+    std::string base;
+    ASSERT_TRUE(vorn::platform::temp_directory(base));
+    std::random_device seed;
+    for (int attempt = 0; attempt < 100 && dir_.empty(); ++attempt) {
+      const std::string dir = base + "vorn_test_" + std::to_string(seed());
+      if (vorn::platform::make_directory(dir.c_str())) dir_ = dir;
+    }
     ASSERT_FALSE(dir_.empty());
   }
   void TearDown() override {
@@ -119,13 +113,6 @@ inline bool parse_line(const std::string& raw, LogLine* out) {
   out->indent = (first == std::string::npos ? text.size() : first) - body;
   out->message = text.substr(body + out->indent);
   return out->hour < 24 && out->minute < 60 && out->second < 61;
-}
-
-inline std::string read_file(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
 }
 
 /// The file split at "\n" (the "\r" before it stays with the line).

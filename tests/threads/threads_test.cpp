@@ -1,12 +1,13 @@
 // Many threads at once parse update-information documents, format, convert and compare
-// texts, each with objects of its own (concurrent logging has its own suite). Every result is checked against the
-// answer the same call gave on one thread beforehand; run under ThreadSanitizer this also proves that the calls share
-// no unsynchronised state.
+// texts, each with objects of its own (concurrent logging has its own suite). Every
+// result is checked against the answer the same call gave on one thread beforehand; run
+// under ThreadSanitizer this also proves that the calls share no unsynchronised state.
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <string>
 #include <thread>
+#include <tuple>
 #include <vector>
 
 #include "test_support.h"
@@ -47,14 +48,9 @@ struct Work {
   int number;
 };
 
-struct Answers {
-  std::u16string parsed;
-  std::string formatted;
-  std::string utf8_round_trip;
-  std::u16string wide;
-  uint32_t distance;
-  uint32_t composite;
-};
+// The parse, the formatted text, the UTF-8 round trip, the UTF-16 text, the distance and
+// the composite rating.
+using Answers = std::tuple<std::u16string, std::string, std::string, std::u16string, uint32_t, uint32_t>;
 
 const unsigned short kApp[] = {'a', 'p', 'p', 0};
 const unsigned short kPlugin[] = {'p', 'l', 'u', 'g', 'i', 'n', 0};
@@ -75,29 +71,20 @@ Work work_for(int i) {
 }
 
 Answers answer(const Work& w, TStrSimilar& similar) {
-  Answers a;
-  a.parsed = parse(w.doc, kLocals);
   TStringA f;
   f.Sprintf("%s|%d|%08x|%.3f|%-6s|", w.text_b.c_str(), w.number, static_cast<unsigned>(w.number), w.number / 7.0, "ab");
-  a.formatted = f.p();
   unsigned short wide[128];
-  int units = StrUtf8ToUnicode(wide, 128, w.text_a.c_str(), -1);
-  a.wide = units > 0 ? u16(wide) : u"<failed>";
+  const int units = StrUtf8ToUnicode(wide, 128, w.text_a.c_str(), -1);
   char back[256];
-  int bytes = StrUnicodeToUtf8(back, sizeof back, wide);
-  a.utf8_round_trip = bytes > 0 ? back : "<failed>";
+  const int bytes = StrUnicodeToUtf8(back, sizeof back, wide);
   TWideString ws;
   ws.FromUTF8(w.text_a.c_str());
-  a.wide += u"|" + u16(ws.p());
-  a.utf8_round_trip += "|" + std::string(ws.utf8().p());
-  a.distance = similar.distance(w.text_a.c_str(), w.text_b.c_str(), 0);
-  a.composite = similar.simlarity_composite(w.text_a.c_str(), w.text_b.c_str());
-  return a;
-}
-
-bool same(const Answers& x, const Answers& y) {
-  return x.parsed == y.parsed && x.formatted == y.formatted && x.utf8_round_trip == y.utf8_round_trip &&
-         x.wide == y.wide && x.distance == y.distance && x.composite == y.composite;
+  return {parse(w.doc, kLocals),
+          f.p(),
+          (bytes > 0 ? std::string(back) : "<failed>") + "|" + ws.utf8().p(),
+          (units > 0 ? u16(wide) : u"<failed>") + u"|" + u16(ws.p()),
+          similar.distance(w.text_a.c_str(), w.text_b.c_str(), 0),
+          similar.simlarity_composite(w.text_a.c_str(), w.text_b.c_str())};
 }
 
 TEST(Threads, ParseFormatConvertAndCompareAtOnceGiveTheSingleThreadAnswers) {
@@ -109,9 +96,9 @@ TEST(Threads, ParseFormatConvertAndCompareAtOnceGiveTheSingleThreadAnswers) {
     expected.push_back(answer(work.back(), similar));
   }
   // The answers are worth comparing: the documents report something and the round trip holds.
-  EXPECT_NE(u"<null>", expected[0].parsed);
-  EXPECT_EQ(u"<null>", expected[3].parsed);
-  EXPECT_EQ(work[0].text_a + "|" + work[0].text_a, expected[0].utf8_round_trip);
+  EXPECT_NE(u"<null>", std::get<0>(expected[0]));
+  EXPECT_EQ(u"<null>", std::get<0>(expected[3]));
+  EXPECT_EQ(work[0].text_a + "|" + work[0].text_a, std::get<2>(expected[0]));
 
   std::atomic<int> mismatches{0};
   std::vector<std::thread> threads;
@@ -120,7 +107,7 @@ TEST(Threads, ParseFormatConvertAndCompareAtOnceGiveTheSingleThreadAnswers) {
       TStrSimilar own;  // one work matrix per thread
       for (int r = 0; r < kRounds; ++r) {
         const int i = (r + t * 11) % kRounds;  // threads start at different documents
-        if (!same(answer(work[i], own), expected[i])) ++mismatches;
+        if (answer(work[i], own) != expected[i]) ++mismatches;
       }
     });
   }

@@ -1,8 +1,8 @@
+// Whole-file reads and writes, file sizes and the creation of directory trees, on real
+// files in a fresh directory.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -15,14 +15,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
+using vorn_test::write_file;
+
 class WholeFiles : public vorn_test::TempDirTest {
  protected:
-  static void put(const std::string& path, const std::string& bytes) {
-    FILE* f = std::fopen(path.c_str(), "wb");
-    ASSERT_NE(nullptr, f);
-    std::fwrite(bytes.data(), 1, bytes.size(), f);
-    std::fclose(f);
-  }
   /// The (ASCII) directory widened, followed by `name`.
   std::u16string wide_at(const char16_t* name) const {
     std::u16string wide(dir_.begin(), dir_.end());
@@ -54,7 +50,7 @@ TEST_F(WholeFiles, ReadGivesExactlyTheFileBytesOrNoBuffer) {
   const std::u16string latin = wide_at(u"caf\u00E9.bin");  // a name every 8-bit form can hold
   std::ofstream(fs::path(latin), std::ios::binary) << bytes;
   EXPECT_EQ(7, Vorn_ReadFileA(narrow(latin).c_str(), nullptr));
-  put(at("empty"), "");
+  ASSERT_TRUE(write_file(at("empty"), ""));
   // -2: empty, or a directory (opens but tells no size); -1: missing; 0: no name.
 #ifdef _WIN32
   const int directory = -1;  // Windows does not open a directory as a file
@@ -94,7 +90,7 @@ TEST_F(WholeFiles, WriteCreatesOrTruncates) {
 }
 
 TEST_F(WholeFiles, FileSizeNeedsReadAndWriteAccess) {
-  put(at("f"), std::string(1234, 'x'));
+  ASSERT_TRUE(write_file(at("f"), std::string(1234, 'x')));
   EXPECT_EQ(1234u, Vorn_GetFileSize(at("f").c_str()));
   for (const char* path : {"", "/no/such/file", static_cast<const char*>(nullptr)})
     EXPECT_EQ(0u, Vorn_GetFileSize(path));
@@ -105,6 +101,39 @@ TEST_F(WholeFiles, FileSizeNeedsReadAndWriteAccess) {
   } else {
     EXPECT_EQ(0u, Vorn_GetFileSize(at("f").c_str()));
   }
+}
+
+class ForceCreateDir : public vorn_test::TempDirTest {};
+
+TEST_F(ForceCreateDir, CreatesEveryMissingLevelAndStopsAtAnEmptyOne) {
+  const std::string path = at("/logs/app/2024");
+  EXPECT_TRUE(Vorn_ForceCreateDir(path.c_str()));
+  EXPECT_TRUE(fs::is_directory(path));
+  // Existing directories are accepted as they are; a trailing separator adds no level.
+  EXPECT_TRUE(Vorn_ForceCreateDir((path + "/").c_str()));
+  EXPECT_TRUE(Vorn_ForceCreateDir(dir_.c_str()));
+  EXPECT_TRUE(Vorn_ForceCreateDir(at("/a//b").c_str()));
+  EXPECT_TRUE(fs::is_directory(at("/a")));
+  EXPECT_FALSE(fs::exists(at("/b")));
+  EXPECT_FALSE(fs::exists(at("/a/b")));
+}
+
+TEST_F(ForceCreateDir, Failures) {
+  for (const char* path : {"/", "C:", "C:\\", ""}) EXPECT_FALSE(Vorn_ForceCreateDir(path)) << path;
+  EXPECT_FALSE(Vorn_ForceCreateDir(nullptr));
+  EXPECT_FALSE(Vorn_ForceCreateDir((at("/") + std::string(5000, 'n')).c_str()));
+  // A level that cannot be made stops the walk and keeps what was made (permissions do
+  // not stop everyone everywhere; a regular file in the way does).
+  ASSERT_TRUE(Vorn_ForceCreateDir(at("/made").c_str()));
+  ASSERT_TRUE(write_file(at("/made/file"), ""));
+  EXPECT_FALSE(Vorn_ForceCreateDir(at("/made/file/x/y").c_str()));
+  fs::permissions(at("/made"), fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                  fs::perm_options::remove);
+  std::error_code probe;
+  if (!fs::create_directory(at("/made/probe"), probe)) {  // root, and Windows, may still write
+    EXPECT_FALSE(Vorn_ForceCreateDir(at("/made/x/y").c_str()));
+  }
+  EXPECT_TRUE(fs::is_directory(at("/made")));
 }
 
 }  // namespace
