@@ -85,6 +85,17 @@ struct UnitTraits<char> {
     return Vorn_WriteFileA(path, data, size);
   }
 
+  // Formatting: the accumulator grows by twice the incoming run and its grow function
+  // counts characters; a %z text comes from new[].
+  static constexpr int64_t kFormatGrowthFactor = 2;
+  static constexpr int64_t kFormatSizeScale = 1;
+  static void release_owned(char* text) { delete[] text; }
+  /// The first `c` (not 0), or the terminator when there is none.
+  static const char* find_or_end(const char* text, char c) {
+    const char set[2] = {c, 0};
+    return text + std::strcspn(text, set);
+  }
+
   // Lists: a file's bytes are the units themselves; CR and LF end lines.
   static constexpr bool kLineSeparator = false;
   static std::vector<char> units_from_file_bytes(const char* bytes, size_t size) {
@@ -200,6 +211,16 @@ struct UnitTraits<unsigned short> {
   static int32_t read_file(const Unit* path, char** out) { return Vorn_ReadFileW(path, out); }
   static int32_t write_file(const Unit* path, const void* data, uint32_t size) {
     return Vorn_WriteFileW(path, data, size);
+  }
+
+  // Formatting: the accumulator grows by exactly the run and its grow function counts
+  // bytes; a %z text comes from the single-object ::operator new.
+  static constexpr int64_t kFormatGrowthFactor = 1;
+  static constexpr int64_t kFormatSizeScale = 2;
+  static void release_owned(Unit* text) { ::operator delete(text); }
+  static const Unit* find_or_end(const Unit* text, Unit c) {
+    while (*text != 0 && *text != c) ++text;
+    return text;
   }
 
   // Lists: a file holds little-endian units (an odd last byte is dropped); LINE

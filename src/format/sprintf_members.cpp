@@ -9,7 +9,7 @@
 #include <cstdarg>
 
 #include "cstr/cstr_impl.h"
-#include "format/sprintf_impl.h"
+#include "format/sprintf.h"
 #include "vorn/strings.h"
 
 namespace vorn::detail {
@@ -49,7 +49,7 @@ TStringA& TStringA::Sprintf(const char* format, ...) {
   va_list args;
   va_start(args, format);
   const vorn::detail::EndArgs end{args};
-  vorn::detail::FormatInto(FBuffer, FCapacity, [&] { return vorn::detail::SprintfBufferA(format, &args); });
+  vorn::detail::FormatInto(FBuffer, FCapacity, [&] { return vorn::detail::format::SprintfBufferA(format, &args); });
   return *this;
 }
 
@@ -57,6 +57,6 @@ TWideString& TWideString::Sprintf(const unsigned short* format, ...) {
   va_list args;
   va_start(args, format);
   const vorn::detail::EndArgs end{args};
-  vorn::detail::FormatInto(FBuffer, FCapacity, [&] { return vorn::detail::SprintfBufferW(format, &args); });
+  vorn::detail::FormatInto(FBuffer, FCapacity, [&] { return vorn::detail::format::SprintfBufferW(format, &args); });
   return *this;
 }
