@@ -90,10 +90,13 @@ struct UnitTraits<char> {
   static constexpr int64_t kFormatGrowthFactor = 2;
   static constexpr int64_t kFormatSizeScale = 1;
   static void release_owned(char* text) { delete[] text; }
-  /// The first `c` (not 0), or the terminator when there is none.
+  /// Stores the eight ASCII bytes of `bytes` (lowest first) as eight units.
+  static void store_ascii_word(char* at, uint64_t bytes) { std::memcpy(at, &bytes, sizeof bytes); }
+  /// The first `c` (not 0), or the terminator when there is none. Two searches of
+  /// the C library outrun one strcspn, which compares against a set.
   static const char* find_or_end(const char* text, char c) {
-    const char set[2] = {c, 0};
-    return text + std::strcspn(text, set);
+    const char* hit = std::strchr(text, c);
+    return hit != nullptr ? hit : text + std::strlen(text);
   }
 
   // Lists: a file's bytes are the units themselves; CR and LF end lines.
@@ -218,6 +221,16 @@ struct UnitTraits<unsigned short> {
   static constexpr int64_t kFormatGrowthFactor = 1;
   static constexpr int64_t kFormatSizeScale = 2;
   static void release_owned(Unit* text) { ::operator delete(text); }
+  static void store_ascii_word(Unit* at, uint64_t bytes) {
+    // Each byte widened to a unit, four units to a word.
+    const auto widen4 = [](uint64_t b) {
+      return (b & 0xFF) | (b >> 8 & 0xFF) << 16 | (b >> 16 & 0xFF) << 32 | (b >> 24 & 0xFF) << 48;
+    };
+    const uint64_t low = widen4(bytes);
+    const uint64_t high = widen4(bytes >> 32);
+    std::memcpy(at, &low, sizeof low);
+    std::memcpy(at + 4, &high, sizeof high);
+  }
   static const Unit* find_or_end(const Unit* text, Unit c) {
     while (*text != 0 && *text != c) ++text;
     return text;

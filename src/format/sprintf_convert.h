@@ -80,12 +80,41 @@ inline Unit* SprintfDecimalBackward(Unit* end, Value value) {
   return p;
 }
 
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+/// The eight decimal digits of `v` (below 10^8, leading zeros included) as the ASCII
+/// bytes of one word, the first digit in its lowest byte: the value is split into
+/// halves, quarters and single digits in parallel lanes of the word.
+inline uint64_t SprintfEightDigits(uint32_t v) {
+  uint64_t x = (v / 10000) | (uint64_t{v % 10000} << 32);
+  uint64_t q = ((x * 10486) >> 20) & 0x0000007F0000007FULL;  // lane / 100 for lanes below 10^4
+  x = q | ((x - q * 100) << 16);
+  q = ((x * 103) >> 10) & 0x000F000F000F000FULL;  // lane / 10 for lanes below 100
+  x = q | ((x - q * 10) << 8);
+  return x + 0x3030303030303030ULL;
+}
+
+/// Number of decimal digits of `v` (below 10^8).
+inline int SprintfDecimalCount(uint32_t v) {
+  return 1 + (v >= 10) + (v >= 100) + (v >= 1000) + (v >= 10000) + (v >= 100000) + (v >= 1000000) + (v >= 10000000);
+}
+#endif
+
 /// Writes the digits of `value` backwards ending at `end`; returns the first digit.
+/// At least eight units before `end` belong to the caller.
 template <class Unit>
 inline Unit* SprintfDigitsBackward(Unit* end, uint64_t value, unsigned base, const char* digits) {
   Unit* p = end;
   switch (base) {
     case 10:
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+      // Below 10^8 the digits go out as one word: the copy that reads them back is
+      // then served by a single store.
+      if (value < 100000000u) {
+        const auto v = static_cast<uint32_t>(value);
+        UnitTraits<Unit>::store_ascii_word(end - 8, SprintfEightDigits(v));
+        return end - SprintfDecimalCount(v);
+      }
+#endif
       if (value <= 0xFFFFFFFFu) return SprintfDecimalBackward(end, static_cast<uint32_t>(value));
       return SprintfDecimalBackward(end, value);
     case 16:

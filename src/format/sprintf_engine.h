@@ -51,6 +51,10 @@ class SprintfEngine {
     }
   }
 
+  /// False when no zero unit can stand inside the text: only %c and %T put units that
+  /// the engine does not look at into it.
+  bool MayHoldZeroUnits() const { return zero_units_; }
+
  private:
   int32_t Count() const { return static_cast<int32_t>(count_); }
 
@@ -101,9 +105,12 @@ class SprintfEngine {
       case SprintfKind::kQuotedEnclosed:
       case SprintfKind::kQuotedDouble:
         return OutputQuoted(dir, SprintfQuoteArgument<Unit>(dir, args_));
-      case SprintfKind::kCharacter:
-        Output(dir, SprintfConvertCharacter(dir, args_, work_));
+      case SprintfKind::kCharacter: {
+        const SprintfText<Unit> text = SprintfConvertCharacter(dir, args_, work_);
+        zero_units_ = zero_units_ || (text.length > 0 && text.chars[0] == 0);
+        Output(dir, text);
         return true;
+      }
       case SprintfKind::kCount:
         if (int32_t* target = args_.CountTarget()) *target = Count();
         return true;
@@ -112,8 +119,10 @@ class SprintfEngine {
         return true;
       case SprintfKind::kTextSpan:
         if (const SprintfTextSpan<Unit>* span = args_.Span()) {
-          if (span->chars != nullptr)
+          if (span->chars != nullptr) {
+            zero_units_ = true;  // the span's units are not looked at
             SprintfAppendFast(acc_, span->chars, static_cast<int32_t>(span->length_word >> 1));
+          }
         }
         return true;
     }
@@ -146,8 +155,19 @@ class SprintfEngine {
   SprintfAccumulator<Unit>& acc_;
   Source& args_;
   uint32_t count_ = 0;
+  bool zero_units_ = false;
   Unit work_[kSprintfConvertSize];
 };
+
+/// The first `size` units of the text in a block of their own: the grown block itself
+/// when its capacity is within the slack of the length, else a new[] copy.
+template <class Unit>
+Unit* SprintfResultBlock(SprintfAccumulator<Unit>& acc, SprintfGrownBlock<Unit>& grown, size_t size) {
+  if (acc.text != acc.base && acc.capacity <= int64_t{acc.length} + kSprintfShrinkSlack) return grown.Take();
+  Unit* const block = new Unit[size];
+  SprintfCopyText(block, acc.text, size);
+  return block;
+}
 
 /// Runs the engine over a fresh accumulator on the stack and returns a new[] block
 /// holding the zero-terminated text.
@@ -160,11 +180,7 @@ Unit* SprintfBufferT(const Unit* format, Source& args) {
     SprintfEngine<Unit, Source> engine(acc, args);
     engine.Run(format);
   }
-  if (acc.text != acc.base && acc.capacity <= int64_t{acc.length} + kSprintfShrinkSlack) return grown.Take();
-  const auto size = static_cast<size_t>(acc.length) + 1;
-  Unit* const block = new Unit[size];
-  std::memcpy(block, acc.text, size * sizeof(Unit));
-  return block;
+  return SprintfResultBlock(acc, grown, static_cast<size_t>(acc.length) + 1);
 }
 
 }  // namespace vorn::detail::format

@@ -111,12 +111,50 @@ inline void SprintfAppendT(SprintfAccumulator<Unit>& acc, const Unit* run, int32
   acc.text[acc.length] = 0;
 }
 
+/// Copies 1 to 2 words' worth of bytes as two words that may overlap.
+template <class Word>
+inline void SprintfCopyWords(unsigned char* out, const unsigned char* in, size_t bytes) {
+  Word head;
+  Word tail;
+  std::memcpy(&head, in, sizeof(Word));
+  std::memcpy(&tail, in + bytes - sizeof(Word), sizeof(Word));
+  std::memcpy(out, &head, sizeof(Word));
+  std::memcpy(out + bytes - sizeof(Word), &tail, sizeof(Word));
+}
+
+/// memcpy of `n` units; runs of up to 16 bytes, the usual converted number, are
+/// copied inline as two overlapping words instead of through a call.
+template <class Unit>
+inline void SprintfCopyUnits(Unit* to, const Unit* from, size_t n) {
+  const size_t bytes = n * sizeof(Unit);
+  auto* out = reinterpret_cast<unsigned char*>(to);
+  const auto* in = reinterpret_cast<const unsigned char*>(from);
+  if (bytes > 16) {
+    std::memcpy(out, in, bytes);
+  } else if (bytes >= 8) {
+    SprintfCopyWords<uint64_t>(out, in, bytes);
+  } else if (bytes >= 4) {
+    SprintfCopyWords<uint32_t>(out, in, bytes);
+  } else {
+    for (size_t i = 0; i < bytes; ++i) out[i] = in[i];
+  }
+}
+
+/// Copies `size` - 1 units of a text and stores the terminator after them. The units
+/// are read as they were written (the terminator on its own), so a short text is not
+/// read back across the stores that wrote it, which the processor would not forward.
+template <class Unit>
+inline void SprintfCopyText(Unit* to, const Unit* from, size_t size) {
+  SprintfCopyUnits(to, from, size - 1);
+  to[size - 1] = 0;
+}
+
 /// The same effect as SprintfAppendT, with the common case of a run that fits inline.
 template <class Unit>
 inline void SprintfAppendFast(SprintfAccumulator<Unit>& acc, const Unit* run, int32_t n) {
   if (acc.length + int64_t{n} + 1 <= acc.capacity) {
     acc.total = static_cast<int32_t>(static_cast<uint32_t>(acc.total) + static_cast<uint32_t>(n));
-    if (n > 0) std::memcpy(acc.text + acc.length, run, static_cast<size_t>(n) * sizeof(Unit));
+    if (n > 0) SprintfCopyUnits(acc.text + acc.length, run, static_cast<size_t>(n));
     acc.length += n;
     acc.text[acc.length] = 0;
     return;
