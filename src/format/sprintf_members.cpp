@@ -19,6 +19,11 @@
 namespace vorn::detail::format {
 namespace {
 
+/// The members' accumulator starts in a scratch buffer of this many units, larger than
+/// the driver's base buffer: texts up to that size reach the string with no heap block
+/// but the final one. Which block the text passes through is not visible in the result.
+constexpr int32_t kMemberScratchSize = 2048;
+
 /// Ends a started argument list on every way out, exceptions included.
 struct EndArgs {
   va_list& args;
@@ -30,8 +35,8 @@ struct EndArgs {
 template <class Unit>
 void FormatInto(Unit*& buffer, uint32_t& capacity, const Unit* format, va_list* args) {
   try {
-    Unit base[kSprintfBaseSize];
-    SprintfAccumulator<Unit> acc{base, base, 0, 0, kSprintfBaseSize, &SprintfGrowT<Unit>};
+    Unit base[kMemberScratchSize];
+    SprintfAccumulator<Unit> acc{base, base, 0, 0, kMemberScratchSize, &SprintfGrowT<Unit>};
     SprintfGrownBlock<Unit> grown(acc);
     VaListSource<Unit> source(args);
     SprintfEngine<Unit, VaListSource<Unit>> engine(acc, source);
