@@ -81,8 +81,9 @@ class SprintfEngine {
     if (dir.left) Fill(pad);
   }
 
-  /// Converts and outputs one directive; false stops the engine (result -1).
-  bool Convert(const SprintfDirective& dir) {
+  /// Converts and outputs one directive; false stops the engine (result -1). Kept in
+  /// the loop: as a call of its own it costs a short format a tenth of its time.
+  [[gnu::always_inline]] bool Convert(const SprintfDirective& dir) {
     switch (dir.row->kind) {
       case SprintfKind::kInteger:
       case SprintfKind::kPointer:
