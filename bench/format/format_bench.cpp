@@ -8,7 +8,8 @@
 #include <cstdio>
 #include <string>
 
-#include "format/sprintf_impl.h"
+#include "format/sprintf.h"
+#include "vorn/format.h"
 #include "vorn/strings.h"
 
 namespace {
@@ -16,7 +17,7 @@ namespace {
 char* VornFormat(const char* format, ...) {
   va_list args;
   va_start(args, format);
-  char* block = vorn::detail::SprintfBufferA(format, &args);
+  char* block = vorn::detail::format::SprintfBufferA(format, &args);
   va_end(args);
   return block;
 }
@@ -132,5 +133,34 @@ BENCHMARK(quote_q_vorn)->Name("quote_q/vorn");
 BENCHMARK(quote_q_vorn_sprintf)->Name("quote_q/vorn_sprintf");
 BENCHMARK(quote_q_snprintf)->Name("quote_q/snprintf");
 BENCHMARK(quote_q_fmt)->Name("quote_q/fmt");
+
+// The length estimate of the kilobyte case against the peers' own measure of the same
+// text: snprintf into no buffer and fmt::formatted_size.
+uint32_t VornLength(const char* format, ...) {
+  va_list args;
+  va_start(args, format);
+  const uint32_t n = GetSprintfLenA_Reserved(format, args);
+  va_end(args);
+  return n;
+}
+int SnprintfLength(const char* format, ...) {
+  va_list args;
+  va_start(args, format);
+  const int n = vsnprintf(nullptr, 0, format, args);
+  va_end(args);
+  return n;
+}
+void kilobyte_len_vorn(benchmark::State& state) {
+  for (auto _ : state) benchmark::DoNotOptimize(VornLength(Kilobyte().c_str(), "inserted"));
+}
+void kilobyte_len_snprintf(benchmark::State& state) {
+  for (auto _ : state) benchmark::DoNotOptimize(SnprintfLength(Kilobyte().c_str(), "inserted"));
+}
+void kilobyte_len_fmt(benchmark::State& state) {
+  for (auto _ : state) benchmark::DoNotOptimize(fmt::formatted_size(fmt::runtime(KilobyteBraces()), "inserted"));
+}
+BENCHMARK(kilobyte_len_vorn)->Name("kilobyte_len/vorn");
+BENCHMARK(kilobyte_len_snprintf)->Name("kilobyte_len/snprintf");
+BENCHMARK(kilobyte_len_fmt)->Name("kilobyte_len/fmt");
 
 }  // namespace

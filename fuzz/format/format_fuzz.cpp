@@ -9,14 +9,14 @@
 #include <string>
 #include <vector>
 
+#include "format/sprintf.h"
 #include "format/sprintf_args.h"
-#include "format/sprintf_impl.h"
 
 namespace {
 
-using vorn::detail::FormatArg;
-using vorn::detail::FormatArgs;
-using vorn::detail::SprintfTextSpan;
+using vorn::detail::format::FormatArg;
+using vorn::detail::format::FormatArgs;
+using vorn::detail::format::SprintfTextSpan;
 
 class Reader {
  public:
@@ -130,25 +130,25 @@ void RunOne(Reader& in) {
   // A run into a small fixed buffer must give a prefix of the full text and the same count.
   int32_t fixed_count = 0;
   Unit small[64];
-  vorn::detail::SprintfAccumulator<Unit> fixed{small, small, 0, 0, 64, nullptr};
+  vorn::detail::format::SprintfAccumulator<Unit> fixed{small, small, 0, 0, 64, nullptr};
   if (!has_owned) {
     FormatArgs copy = args;
     if constexpr (sizeof(Unit) == 1) {
-      fixed_count = vorn::detail::SprintfEngineA(&fixed, format.c_str(), copy);
+      fixed_count = vorn::detail::format::SprintfEngineA(&fixed, format.c_str(), copy);
     } else {
-      fixed_count = vorn::detail::SprintfEngineW(&fixed, format.c_str(), copy);
+      fixed_count = vorn::detail::format::SprintfEngineW(&fixed, format.c_str(), copy);
     }
   }
 
-  Unit base[vorn::detail::kSprintfBaseSize];
-  vorn::detail::SprintfAccumulator<Unit> acc{
-      base, base, 0, 0, vorn::detail::kSprintfBaseSize, &vorn::detail::SprintfGrowT<Unit>};
+  Unit base[vorn::detail::format::kSprintfBaseSize];
+  vorn::detail::format::SprintfAccumulator<Unit> acc{
+      base, base, 0, 0, vorn::detail::format::kSprintfBaseSize, &vorn::detail::format::SprintfGrowT<Unit>};
   FormatArgs copy = args;  // for the driver run below
   int32_t count;
   if constexpr (sizeof(Unit) == 1) {
-    count = vorn::detail::SprintfEngineA(&acc, format.c_str(), args);
+    count = vorn::detail::format::SprintfEngineA(&acc, format.c_str(), args);
   } else {
-    count = vorn::detail::SprintfEngineW(&acc, format.c_str(), args);
+    count = vorn::detail::format::SprintfEngineW(&acc, format.c_str(), args);
   }
   Check(acc.text[acc.length] == 0 && acc.length == acc.total);
   const std::basic_string<Unit> full(acc.text, static_cast<size_t>(acc.length));
@@ -160,16 +160,16 @@ void RunOne(Reader& in) {
     // The driver's final copy holds the same text.
     Unit* block;
     if constexpr (sizeof(Unit) == 1) {
-      block = vorn::detail::SprintfBufferA(format.c_str(), copy);
+      block = vorn::detail::format::SprintfBufferA(format.c_str(), copy);
     } else {
-      block = vorn::detail::SprintfBufferW(format.c_str(), copy);
+      block = vorn::detail::format::SprintfBufferW(format.c_str(), copy);
     }
     Check(block != nullptr && std::memcmp(block, full.c_str(), (full.size() + 1) * sizeof(Unit)) == 0);
     delete[] block;
   }
-  vorn::detail::ReleaseUntakenArgs(args);
+  vorn::detail::format::ReleaseUntakenArgs(args);
   if constexpr (sizeof(Unit) == 1) {
-    (void)vorn::detail::SprintfLengthEstimate(format.c_str(), args);
+    (void)vorn::detail::format::SprintfLengthEstimate(format.c_str(), args);
   }
 }
 

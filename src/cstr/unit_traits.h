@@ -85,6 +85,20 @@ struct UnitTraits<char> {
     return Vorn_WriteFileA(path, data, size);
   }
 
+  // Formatting: the accumulator grows by twice the incoming run and its grow function
+  // counts characters; a %z text comes from new[].
+  static constexpr int64_t kFormatGrowthFactor = 2;
+  static constexpr int64_t kFormatSizeScale = 1;
+  static void release_owned(char* text) { delete[] text; }
+  /// Stores the eight ASCII bytes of `bytes` (lowest first) as eight units.
+  static void store_ascii_word(char* at, uint64_t bytes) { std::memcpy(at, &bytes, sizeof bytes); }
+  /// The first `c` (not 0), or the terminator when there is none. Two searches of
+  /// the C library outrun one strcspn, which compares against a set.
+  static const char* find_or_end(const char* text, char c) {
+    const char* hit = std::strchr(text, c);
+    return hit != nullptr ? hit : text + std::strlen(text);
+  }
+
   // Lists: a file's bytes are the units themselves; CR and LF end lines.
   static constexpr bool kLineSeparator = false;
   static std::vector<char> units_from_file_bytes(const char* bytes, size_t size) {
@@ -200,6 +214,26 @@ struct UnitTraits<unsigned short> {
   static int32_t read_file(const Unit* path, char** out) { return Vorn_ReadFileW(path, out); }
   static int32_t write_file(const Unit* path, const void* data, uint32_t size) {
     return Vorn_WriteFileW(path, data, size);
+  }
+
+  // Formatting: the accumulator grows by exactly the run and its grow function counts
+  // bytes; a %z text comes from the single-object ::operator new.
+  static constexpr int64_t kFormatGrowthFactor = 1;
+  static constexpr int64_t kFormatSizeScale = 2;
+  static void release_owned(Unit* text) { ::operator delete(text); }
+  static void store_ascii_word(Unit* at, uint64_t bytes) {
+    // Each byte widened to a unit, four units to a word.
+    const auto widen4 = [](uint64_t b) {
+      return (b & 0xFF) | (b >> 8 & 0xFF) << 16 | (b >> 16 & 0xFF) << 32 | (b >> 24 & 0xFF) << 48;
+    };
+    const uint64_t low = widen4(bytes);
+    const uint64_t high = widen4(bytes >> 32);
+    std::memcpy(at, &low, sizeof low);
+    std::memcpy(at + 4, &high, sizeof high);
+  }
+  static const Unit* find_or_end(const Unit* text, Unit c) {
+    while (*text != 0 && *text != c) ++text;
+    return text;
   }
 
   // Lists: a file holds little-endian units (an odd last byte is dropped); LINE

@@ -4,11 +4,10 @@
 #include <cstring>
 #include <vector>
 
-#include "format/sprintf_args.h"
-#include "format/sprintf_impl.h"
+#include "format/sprintf.h"
 #include "vorn/format.h"
 
-namespace vorn::detail {
+namespace vorn::detail::format {
 namespace {
 
 constexpr uint32_t kMaxSpanLength = UINT32_MAX >> 1;
@@ -88,11 +87,11 @@ void Report(const FormatArgs& engine_args, int32_t result, vorn_format_report& r
 }
 
 }  // namespace
-}  // namespace vorn::detail
+}  // namespace vorn::detail::format
 
 extern "C" char* Vorn_FormatArgs(const char* format, const vorn_format_arg* args, uint32_t count,
                                  vorn_format_report* report) {
-  namespace vd = vorn::detail;
+  namespace vd = vorn::detail::format;
   if (format == nullptr) format = "";
   if (args == nullptr) count = 0;
   vd::FormatArgs engine_args;

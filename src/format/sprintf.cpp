@@ -2,10 +2,11 @@
 // both argument sources, and the named entry points around them.
 #include <cstdarg>
 
-#include "format/sprintf_args.h"
-#include "format/sprintf_impl.h"
+#include "cstr/unit_traits.h"
+#include "format/sprintf.h"
+#include "format/sprintf_engine.h"
 
-namespace vorn::detail {
+namespace vorn::detail::format {
 
 void SprintfAppend(SprintfAccumulator<char>* acc, const char* run, int32_t n) { SprintfAppendT(*acc, run, n); }
 
@@ -74,12 +75,13 @@ unsigned short* SprintfBufferW(const unsigned short* format, FormatArgs& args) {
 void ReleaseUntakenArgs(FormatArgs& args) {
   for (FormatArg& a : args) {
     if (a.taken) continue;
-    if (a.kind == FormatArg::Kind::kOwned) SprintfReleaseOwned(static_cast<char*>(const_cast<void*>(a.pointer)));
+    if (a.kind == FormatArg::Kind::kOwned)
+      UnitTraits<char>::release_owned(static_cast<char*>(const_cast<void*>(a.pointer)));
     if (a.kind == FormatArg::Kind::kWideOwned) {
-      SprintfReleaseOwned(static_cast<unsigned short*>(const_cast<void*>(a.pointer)));
+      UnitTraits<unsigned short>::release_owned(static_cast<unsigned short*>(const_cast<void*>(a.pointer)));
     }
     if (a.kind == FormatArg::Kind::kOwned || a.kind == FormatArg::Kind::kWideOwned) a.taken = true;
   }
 }
 
-}  // namespace vorn::detail
+}  // namespace vorn::detail::format

@@ -20,7 +20,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace vorn::detail {
+namespace vorn::detail::format {
 
 /// The record that %T reads: characters and a word whose bits 1..31 give their count.
 template <class Unit>
@@ -169,6 +169,6 @@ class ArraySource {
 /// Releases the owned texts of `args` that no %z took.
 void ReleaseUntakenArgs(FormatArgs& args);
 
-}  // namespace vorn::detail
+}  // namespace vorn::detail::format
 
 #endif  // VORN_SRC_FORMAT_SPRINTF_ARGS_H

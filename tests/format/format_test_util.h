@@ -8,20 +8,20 @@
 #include <string>
 #include <vector>
 
+#include "format/sprintf.h"
 #include "format/sprintf_args.h"
-#include "format/sprintf_impl.h"
 
 namespace vorn_test {
 
-using vorn::detail::FormatArg;
-using vorn::detail::FormatArgs;
+using vorn::detail::format::FormatArg;
+using vorn::detail::format::FormatArgs;
 using WideText = std::basic_string<unsigned short>;
 
 inline std::string Format(const char* format, FormatArgs args = {}) {
-  char* block = vorn::detail::SprintfBufferA(format, args);
+  char* block = vorn::detail::format::SprintfBufferA(format, args);
   std::string text = block != nullptr ? std::string(block) : std::string("<null>");
   delete[] block;
-  vorn::detail::ReleaseUntakenArgs(args);
+  vorn::detail::format::ReleaseUntakenArgs(args);
   return text;
 }
 
@@ -32,11 +32,11 @@ inline WideText Widen(const char* text) {
 }
 
 inline WideText FormatW(const WideText& format, FormatArgs args = {}) {
-  unsigned short* block = vorn::detail::SprintfBufferW(format.c_str(), args);
+  unsigned short* block = vorn::detail::format::SprintfBufferW(format.c_str(), args);
   WideText text;
   if (block != nullptr) text = block;
   delete[] block;
-  vorn::detail::ReleaseUntakenArgs(args);
+  vorn::detail::format::ReleaseUntakenArgs(args);
   return text;
 }
 
@@ -44,7 +44,7 @@ inline WideText FormatW(const WideText& format, FormatArgs args = {}) {
 inline std::string FormatV(const char* format, ...) {
   va_list args;
   va_start(args, format);
-  char* block = vorn::detail::SprintfBufferA(format, &args);
+  char* block = vorn::detail::format::SprintfBufferA(format, &args);
   va_end(args);
   std::string text = block != nullptr ? std::string(block) : std::string("<null>");
   delete[] block;

@@ -56,7 +56,7 @@ TEST(SprintfLength, SpecificationsWithFlagsKeepArgumentsInStep) {
 
   // With the array source a mistyped argument reads as null: nothing is followed.
   FormatArgs args{I(0x1234), I(5), S("abcd")};
-  EXPECT_EQ(1u + 1 + 1 + 4, vorn::detail::SprintfLengthEstimate("%s%+d%s", args));
+  EXPECT_EQ(1u + 1 + 1 + 4, vorn::detail::format::SprintfLengthEstimate("%s%+d%s", args));
 }
 
 }  // namespace

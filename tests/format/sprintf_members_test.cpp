@@ -46,12 +46,19 @@ TYPED_TEST(SprintfMember, TakesTheTextWithCapacityLengthPlusOne) {
   s.Sprintf(nullptr);
   EXPECT_EQ("", Narrow(s));
   EXPECT_EQ(1u, s.GetCapacity());
+
+  // A zero unit from %c or %T ends the text the string holds, and its capacity.
+  s.Sprintf(Lit<TypeParam>("ab%cde").c_str(), 0);
+  EXPECT_EQ("ab", Narrow(s));
+  EXPECT_EQ(3u, s.GetCapacity());
 }
 
 TYPED_TEST(SprintfMember, ArgumentsMayPointIntoTheStringItself) {
   TypeParam s(Lit<TypeParam>("abc").c_str());
   s.Sprintf(Lit<TypeParam>("%s-%s|%Q").c_str(), s.GetBuffer(), s.GetBuffer() + 1, s.GetBuffer());
   EXPECT_EQ("abc-bc|'abc'", Narrow(s));
+  s.Sprintf(Lit<TypeParam>("%.1s%.11s").c_str(), s.GetBuffer() + 11, s.GetBuffer());  // same capacity as before
+  EXPECT_EQ("'abc-bc|'abc", Narrow(s));
 }
 
 TEST(SprintfMemberNarrow, OwnedTextIsReleasedAndPointersAreFullWidth) {

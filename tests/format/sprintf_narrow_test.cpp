@@ -120,7 +120,7 @@ TEST(SprintfStrings, NullsCutsAndOwnedTexts) {
   EXPECT_EQ("xyz", Format("%.3s", {S(unterminated)}));
 
   FormatArgs args = {FormatArg::Owned(vorn_strdupa("owned")), FormatArg::Owned(vorn_strdupa("cut"))};
-  char* block = vorn::detail::SprintfBufferA("%z/%.2z", args);
+  char* block = vorn::detail::format::SprintfBufferA("%z/%.2z", args);
   EXPECT_STREQ("owned/cu", block);
   EXPECT_TRUE(args[0].taken && args[1].taken);  // released by the engine (ASan checks it)
   delete[] block;
@@ -216,12 +216,12 @@ TEST(SprintfFloats, LargeFixedFormsStayInsideTheWorkArea) {
 TEST(SprintfCountAndSpan, CountIncludesFillButNotSpans) {
   int32_t a = -1;
   int32_t b = -1;
-  const vorn::detail::SprintfTextSpan<char> span{"SPANxx", 4u << 1 | 1u};  // bit 0 ignored
+  const vorn::detail::format::SprintfTextSpan<char> span{"SPANxx", 4u << 1 | 1u};  // bit 0 ignored
   EXPECT_EQ("ab   xSPAN",
             Format("ab%4s%n%10T%n", {S("x"), FormatArg::Count(&a), FormatArg::Span(&span), FormatArg::Count(&b)}));
   EXPECT_EQ(6, a);
   EXPECT_EQ(6, b);  // the span is appended as it is, without fill and uncounted
-  const vorn::detail::SprintfTextSpan<char> empty{nullptr, 10};
+  const vorn::detail::format::SprintfTextSpan<char> empty{nullptr, 10};
   EXPECT_EQ("[]", Format("[%T%T%n]", {FormatArg::Span(&empty), I(0), I(0)}));
   EXPECT_EQ("[]", Format("[%5n]", {FormatArg::Count(&a)}));
   EXPECT_EQ(1, a);
@@ -239,28 +239,28 @@ TEST(SprintfArguments, VaListReadsEachKindAtItsWidth) {
 char* FailingGrow(char*, int32_t, int32_t) { return nullptr; }
 
 TEST(SprintfAccumulator, GrowsByTwiceTheRunAndDropsWhatCannotBeStored) {
-  using vorn::detail::SprintfAccumulator;
+  using vorn::detail::format::SprintfAccumulator;
   char base[8];
-  SprintfAccumulator<char> acc{base, base, 0, 0, 8, &vorn::detail::SprintfGrow};
-  vorn::detail::SprintfAppend(&acc, "abcde", 5);
+  SprintfAccumulator<char> acc{base, base, 0, 0, 8, &vorn::detail::format::SprintfGrow};
+  vorn::detail::format::SprintfAppend(&acc, "abcde", 5);
   EXPECT_EQ(base, acc.text);
-  vorn::detail::SprintfAppend(&acc, "fghij", 5);
+  vorn::detail::format::SprintfAppend(&acc, "fghij", 5);
   ASSERT_NE(base, acc.text);
   EXPECT_EQ(5 + 2 * 5 + 1, acc.capacity);
   EXPECT_STREQ("abcdefghij", acc.text);
   delete[] acc.text;
 
   SprintfAccumulator<char> failing{base, base, 0, 0, 8, &FailingGrow};
-  vorn::detail::SprintfAppend(&failing, "abcde", 5);
-  vorn::detail::SprintfAppend(&failing, "toolong", 7);  // dropped, still counted
-  vorn::detail::SprintfAppend(&failing, "xy", 2);       // tried again, fits
+  vorn::detail::format::SprintfAppend(&failing, "abcde", 5);
+  vorn::detail::format::SprintfAppend(&failing, "toolong", 7);  // dropped, still counted
+  vorn::detail::format::SprintfAppend(&failing, "xy", 2);       // tried again, fits
   EXPECT_STREQ("abcdexy", base);
   EXPECT_EQ(14, failing.total);
 
   // Without a grow function the text is cut; the engine still counts everything.
   SprintfAccumulator<char> fixed{base, base, 0, 0, 8, nullptr};
   FormatArgs args{S("abcdef"), S("ghi")};
-  EXPECT_EQ(9, vorn::detail::SprintfEngineA(&fixed, "%s%s", args));
+  EXPECT_EQ(9, vorn::detail::format::SprintfEngineA(&fixed, "%s%s", args));
   EXPECT_STREQ("abcdefg", base);
   EXPECT_EQ(9, fixed.total);
 }

@@ -45,7 +45,7 @@ TEST(SprintfWide, QuotingOwnedTextsAndSpans) {
   FormatArgs owned = {FormatArg::Owned(OwnedWide(kHan))};
   EXPECT_EQ(WideText(kHan), FormatW(Widen("%z"), owned));
 
-  const vorn::detail::SprintfTextSpan<unsigned short> span{kHan, 1u << 1};
+  const vorn::detail::format::SprintfTextSpan<unsigned short> span{kHan, 1u << 1};
   int32_t count = 0;
   EXPECT_EQ(Widen("ab") + WideText(1, 0x4E2D),
             FormatW(Widen("ab%T%n"), {FormatArg::Span(&span), FormatArg::Count(&count)}));
@@ -69,21 +69,21 @@ TEST(SprintfWide, NumbersMatchTheNarrowEngine) {
 unsigned short* FailingGrowW(unsigned short*, int32_t, int32_t) { return nullptr; }
 
 TEST(SprintfWide, AccumulatorGrowsToTheExactSizeInBytes) {
-  using vorn::detail::SprintfAccumulator;
+  using vorn::detail::format::SprintfAccumulator;
   unsigned short base[4];
-  SprintfAccumulator<unsigned short> acc{base, base, 0, 0, 4, &vorn::detail::SprintfGrowW};
+  SprintfAccumulator<unsigned short> acc{base, base, 0, 0, 4, &vorn::detail::format::SprintfGrowW};
   const WideText run = Widen("abcde");
-  vorn::detail::SprintfAppendW(&acc, run.c_str(), 5);
+  vorn::detail::format::SprintfAppendW(&acc, run.c_str(), 5);
   ASSERT_NE(base, acc.text);
   EXPECT_EQ(6, acc.capacity);  // length + n + 1, no reserve
-  vorn::detail::SprintfAppendW(&acc, run.c_str(), 2);
+  vorn::detail::format::SprintfAppendW(&acc, run.c_str(), 2);
   EXPECT_EQ(8, acc.capacity);
   EXPECT_EQ(Widen("abcdeab"), WideText(acc.text));
   delete[] acc.text;
 
   SprintfAccumulator<unsigned short> failing{base, base, 0, 0, 4, &FailingGrowW};
-  vorn::detail::SprintfAppendW(&failing, run.c_str(), 5);
-  vorn::detail::SprintfAppendW(&failing, run.c_str(), 3);
+  vorn::detail::format::SprintfAppendW(&failing, run.c_str(), 5);
+  vorn::detail::format::SprintfAppendW(&failing, run.c_str(), 3);
   EXPECT_EQ(Widen("abc"), WideText(base));
   EXPECT_EQ(8, failing.total);
 }
