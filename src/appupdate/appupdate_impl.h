@@ -92,11 +92,6 @@ class OwnedArray {
   OwnedArray& operator=(OwnedArray&&) = delete;
   ~OwnedArray() { delete[] data_; }
   T* get() const { return data_; }
-  // Takes `data` in place of the array held, which is released.
-  void reset(T* data) {
-    delete[] data_;
-    data_ = data;
-  }
 
  private:
   T* data_;

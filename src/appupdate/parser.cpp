@@ -356,30 +356,23 @@ class Walker {
   void Enter(const Node* node, bool inherited) {
     const tnoticeLocal* local = locals_.Find(node->name(), node->name_size(), convert_);
     bool needs_update = inherited;
+    bool up_to_date = false;
     if (local != nullptr) {
-      const Verdict verdict = Judge(node, *local);
-      if (verdict == Verdict::kUpToDate) return;
-      needs_update = verdict == Verdict::kNeedsUpdate;
+      needs_update = false;
+      const RawFields fields = ReadAttributes(node);
+      if (local->version != nullptr && local->versionIsText == 0) {
+        // A component without a version attribute counts as version 0.
+        const int32_t theirs = fields.version ? TheirVersionNumber(fields.version) : 0;
+        needs_update = VersionNumber(local->version) < theirs;
+        up_to_date = !needs_update;
+      } else if (local->version != nullptr) {
+        needs_update = fields.version != nullptr && DiffersFrom(fields.version, local->version);
+        up_to_date = !needs_update;
+      }
     }
+    if (up_to_date) return;
     if (!needs_update && node->first_node() == nullptr) return;  // nothing can keep it
     stack_.push_back(Frame{node, node->first_node(), local, needs_update, kept_.size()});
-  }
-
-  enum class Verdict { kUpToDate, kNeedsUpdate, kUnjudged };
-
-  // A component the caller has, judged by its version.
-  Verdict Judge(const Node* node, const tnoticeLocal& local) {
-    if (local.version == nullptr) return Verdict::kUnjudged;
-    const RawFields fields = ReadAttributes(node);
-    bool needs_update;
-    if (local.versionIsText == 0) {
-      // A component without a version attribute counts as version 0.
-      const int32_t theirs = fields.version ? TheirVersionNumber(fields.version) : 0;
-      needs_update = VersionNumber(local.version) < theirs;
-    } else {
-      needs_update = fields.version != nullptr && DiffersFrom(fields.version, local.version);
-    }
-    return needs_update ? Verdict::kNeedsUpdate : Verdict::kUpToDate;
   }
 
   // The attribute value is not empty and differs from the text `local`; a 7-bit value
@@ -506,8 +499,7 @@ void LocateError(const char* text, size_t offset, tnoticeParseOutcome& outcome) 
 // line and column are counted in the caller's text, which nothing writes.
 struct ErrorReport {
   const char* text;
-  const char* copy;  // holds the caller's text from byte `base` on
-  size_t base;
+  const char* copy;
   tnoticeParseOutcome* outcome;
   bool log;
 
@@ -516,7 +508,7 @@ struct ErrorReport {
     if (outcome == nullptr) return;
     outcome->status = NOTICE_PARSE_MALFORMED;
     outcome->errorMessage = message;
-    LocateError(text, base + (where == nullptr ? 0 : static_cast<size_t>(where - copy)), *outcome);
+    LocateError(text, where == nullptr ? 0 : static_cast<size_t>(where - copy), *outcome);
   }
 };
 
@@ -539,112 +531,77 @@ char* NextPiece(char* piece, const char* end) {
 // A guess at where the piece of the document that starts at `piece` may end: the first
 // '<' at the start of a line, not opening a closing tag, past kGuessBytes. Documents are
 // mostly laid out with their top-level items there. The guess stands only when the piece
-// before it parses (see ParseGuessedPieces). Null when there is none or the rest is short.
-const char* GuessPieceEnd(const char* piece, const char* end) {
+// before it parses (see ParseDocument). Null when there is none or the rest is short.
+char* GuessPieceEnd(char* piece, char* end) {
   if (static_cast<size_t>(end - piece) <= 2 * kGuessBytes) return nullptr;
   const char* p = piece + kGuessBytes;
   for (;;) {
     p = FindLineStartingTag(p, end);
     if (p == nullptr || p + 1 == end) return nullptr;
-    if (p[1] != '/') return p;
+    if (p[1] != '/') return piece + (p - piece);  // the same position, writable
     ++p;
   }
 }
 
-// Parses and walks the document from its start in pieces cut at guessed boundaries,
-// each copied into one reused buffer, so that the text, its parsed nodes and the copy
-// stay in the cache and no copy of the whole document is made. Returns how many bytes
-// it took; the rest (always some) is left to ParseRest.
-//
-// A piece that parses without error ends with a whole top-level item: an item cut short
-// (an open element, comment, declaration, tag or value) is rejected at the terminator,
-// and the parse carries nothing from one top-level item to the next. So its parse is
-// exactly that part of the parse of the whole. At the first guess that cuts an item, or
-// a piece that might nest too deep for the stack, the rest goes to ParseRest, which
-// reports any error in it.
-size_t ParseGuessedPieces(const char* text, size_t size, rapidxml::xml_document<char>& document,
-                          const LocalIndex& index, Walker& walker) {
-  const char* const end = text + size;
-  const char* piece = text;
-  OwnedArray<char> buffer;
-  size_t capacity = 0;
-  for (const char* next = GuessPieceEnd(piece, end); next != nullptr; next = GuessPieceEnd(piece, end)) {
-    const auto n = static_cast<size_t>(next - piece);
-    if (n + 1 > capacity) {
-      capacity = std::max(n + 1 + n / 2, 2 * kGuessBytes);
-      buffer.reset(nullptr);
-      buffer.reset(new char[capacity]);
-    }
-    const size_t tag_ends = CopyCountingOpeningTagEnds(buffer.get(), piece, n);
-    if (tag_ends > kMaxNesting) break;
-    buffer.get()[n] = 0;
-    document.clear();
-    try {
-      document.parse<0>(buffer.get());
-    } catch (const rapidxml::parse_error&) {
-      break;
-    }
-    if (!index.empty()) walker.Walk(document);
-    piece = next;
-  }
-  return static_cast<size_t>(piece - text);
-}
-
-// Parses and walks the rest of the document from byte `done` on, a complete top-level
-// item or the start: copy, parse in place, walk. A large rest is parsed in exact pieces.
-// False when the rest is rejected (reported to `report`).
-bool ParseRest(const char* text, size_t size, size_t done, rapidxml::xml_document<char>& document,
-               const LocalIndex& index, Walker& walker, tnoticeParseOutcome* outcome, bool log_errors) {
-  const size_t rest = size - done;
+// The one parse behind both entry points: copy, parse in place, walk.
+tnoticeItemList* ParseDocument(const char* text, uint32_t length, const tnoticeLocalList* locals,
+                               tnoticeParseOutcome* outcome, bool log_errors) {
+  if (text == nullptr) return nullptr;
+  const size_t size = length == 0 ? std::strlen(text) : strnlen(text, length);
+  if (size == 0) return nullptr;
   // The parse works in place: names and values are terminated inside this copy.
-  const OwnedArray<char> copy(new char[rest + 1]);
-  const size_t tag_ends = CopyCountingOpeningTagEnds(copy.get(), text + done, rest);
-  copy.get()[rest] = 0;
-  const ErrorReport report{text, copy.get(), done, outcome, log_errors};
+  const OwnedArray<char> copy(new char[size + 1]);
+  const size_t tag_ends = CopyCountingOpeningTagEnds(copy.get(), text, size);
+  copy.get()[size] = 0;
+  const ErrorReport report{text, copy.get(), outcome, log_errors};
 
   // Documents nested deeper than the calling thread's stack safely holds are parsed
   // whole on a stack of their own; only when that cannot be had is the document refused.
   // Counting tag ends bounds the nesting cheaply; only a document that may be too deep is
   // followed in full.
   const char* deep = tag_ends <= kMaxNesting ? nullptr : FindExcessNesting(copy.get(), kMaxNesting);
-  for (char* piece = copy.get(); piece != nullptr;) {
-    char* const next = deep == nullptr ? NextPiece(piece, copy.get() + rest) : nullptr;
-    // A piece ends where its last top-level item does; the byte there waits under a terminator.
-    const char saved = next != nullptr ? *next : 0;
-    if (next != nullptr) *next = 0;
-    document.clear();
-    try {
-      if (deep == nullptr) {
-        document.parse<0>(piece);
-      } else if (!ParseOnOwnStack(document, piece)) {
-        report(deep, "elements nested too deep");
-        return false;
-      }
-    } catch (const rapidxml::parse_error& error) {
-      if (next != nullptr) *next = saved;
-      report(error.where<char>(), error.what());
-      return false;
-    }
-    if (next != nullptr) *next = saved;
-    // With no entries nothing can be reported, but the rest must still be well-formed.
-    if (!index.empty()) walker.Walk(document);
-    piece = next;
-  }
-  return true;
-}
-
-// The one parse behind both entry points.
-tnoticeItemList* ParseDocument(const char* text, uint32_t length, const tnoticeLocalList* locals,
-                               tnoticeParseOutcome* outcome, bool log_errors) {
-  if (text == nullptr) return nullptr;
-  const size_t size = length == 0 ? std::strlen(text) : strnlen(text, length);
-  if (size == 0) return nullptr;
   // The document holds a sizeable node pool of its own: keep it off the stack.
   auto document = std::make_unique<rapidxml::xml_document<char>>();
   const LocalIndex index(locals);
   Walker walker(index);
-  const size_t done = ParseGuessedPieces(text, size, *document, index, walker);
-  if (!ParseRest(text, size, done, *document, index, walker, outcome, log_errors)) return nullptr;
+  char* const end = copy.get() + size;
+  bool guessing = deep == nullptr;
+  // A piece that ends at a guessed boundary and parses without error ends with a whole
+  // top-level item: an item cut short (an open element, comment, declaration, tag or
+  // value) is rejected at the terminator, and the parse carries nothing from one
+  // top-level item to the next. So its parse is exactly that part of the whole parse. A
+  // guess that cuts an item costs that piece one more parse, and guessing stops there.
+  for (char* piece = copy.get(); piece != nullptr;) {
+    char* next = guessing ? GuessPieceEnd(piece, end) : nullptr;
+    const bool guessed = next != nullptr;
+    if (!guessed && deep == nullptr) next = NextPiece(piece, end);
+    // A piece ends where its last top-level item does; the byte there waits under a terminator.
+    const char saved = next != nullptr ? *next : 0;
+    if (next != nullptr) *next = 0;
+    document->clear();
+    try {
+      if (deep == nullptr) {
+        document->parse<0>(piece);
+      } else if (!ParseOnOwnStack(*document, piece)) {
+        report(deep, "elements nested too deep");
+        return nullptr;
+      }
+    } catch (const rapidxml::parse_error& error) {
+      if (next != nullptr) *next = saved;
+      if (guessed) {
+        // The guess cut an item: restore the bytes the parse rewrote, parse the piece again.
+        std::memcpy(piece, text + (piece - copy.get()), static_cast<size_t>(next - piece));
+        guessing = false;
+        continue;
+      }
+      report(error.where<char>(), error.what());
+      return nullptr;
+    }
+    if (next != nullptr) *next = saved;
+    // With no entries nothing can be reported, but the rest must still be well-formed.
+    if (!index.empty()) walker.Walk(*document);
+    piece = next;
+  }
   return walker.Finish();
 }
 
