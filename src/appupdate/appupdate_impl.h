@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <new>
 
 #include "cstr/cstr_impl.h"
 #include "vorn/appupdate.h"
@@ -24,14 +25,59 @@ constexpr uint32_t kMaxNesting = 1000;
 // The dotted version number of a UTF-16 text: up to four decimal parts c0..c3 give
 // c0*10000 + c1*1000 + c2*100 + c3 in wrapping 32-bit arithmetic. Null or "" gives 0.
 int32_t VersionNumber(const unsigned short* text);
+// The same for the `length` bytes of a 7-bit text, which reads as its bytes widened.
+int32_t VersionNumber(const char* text, size_t length);
 
 // Length of a zero-terminated UTF-16 text; 0 for null.
 size_t WideLength(const unsigned short* text);
 
-// Releases every string and the children (to any depth) of `item`, then zeroes it.
-// The strings of a record share one new[] block that starts with its name. The item
-// itself belongs to its array.
-void ReleaseItem(tnoticeItem& item);
+// The memory of one parse result: every record array and string of the tree is carved
+// from a few blocks, released together. Blocks grow from 2 KiB to 64 KiB, which keeps
+// them out of the allocator's mapped-memory range, so that a parse called over and over
+// reuses the same heap pages instead of mapping and faulting in fresh ones each time.
+class ResultStore {
+ public:
+  ResultStore() = default;
+  ResultStore(const ResultStore&) = delete;
+  ResultStore& operator=(const ResultStore&) = delete;
+  ~ResultStore();
+
+  // Uninitialised room for `count` (at least 1) objects of the trivial type T, aligned
+  // for it.
+  template <typename T>
+  T* Allocate(size_t count) {
+    if (count > SIZE_MAX / sizeof(T)) throw std::bad_alloc();
+    const size_t bytes = count * sizeof(T);
+    const size_t padding = Padding(cursor_, alignof(T));
+    const auto room = static_cast<size_t>(limit_ - cursor_);
+    if (padding <= room && bytes <= room - padding) {
+      char* const at = cursor_ + padding;
+      cursor_ = at + bytes;
+      return reinterpret_cast<T*>(at);
+    }
+    return static_cast<T*>(AllocateInNewBlock(bytes, alignof(T)));
+  }
+
+ private:
+  // Bytes from `p` up to the next multiple of `alignment` (a power of two).
+  static size_t Padding(const char* p, size_t alignment) {
+    return static_cast<size_t>(0 - reinterpret_cast<uintptr_t>(p)) & (alignment - 1);
+  }
+  void* AllocateInNewBlock(size_t bytes, size_t alignment);
+
+  struct Block;
+  Block* blocks_ = nullptr;
+  char* cursor_ = nullptr;
+  char* limit_ = nullptr;
+  size_t next_size_ = 0;
+};
+
+// What ParseAppUpdateInfo hands out: the list, first, so that a pointer to it is also
+// a pointer to the whole, and the memory of the tree below it.
+struct OwnedResult {
+  tnoticeItemList list;
+  ResultStore store;
+};
 
 // Owns a new[] array. Standard containers and smart pointers of built-in element types
 // would be instantiated with default visibility and leak into the shared library's
@@ -77,6 +123,13 @@ class Utf8ToWide {
 // that the parse opens ends its start tag with such a '>' (the character before it is a
 // name character, a blank or a quote), so this bounds the nesting depth from above.
 size_t CountOpeningTagEnds(const char* text, size_t length);
+
+// Copies `length` bytes from `from` to `to` and returns CountOpeningTagEnds of them, in
+// one pass.
+size_t CopyCountingOpeningTagEnds(char* to, const char* from, size_t length);
+
+// The first '<' in [text, end) that starts a line (follows a line feed), or null.
+const char* FindLineStartingTag(const char* text, const char* end);
 
 // Follows the element structure of `text` (zero-terminated) exactly as the XML parse
 // will, and returns the position of the first element that opens more than `limit`

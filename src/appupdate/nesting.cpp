@@ -66,11 +66,13 @@ bool SkipDoctype(const char*& p) {
   return true;
 }
 
-}  // namespace
-
-size_t CountOpeningTagEnds(const char* text, size_t length) {
-  const auto* u = reinterpret_cast<const unsigned char*>(text);
+// CountOpeningTagEnds over `from`; with kCopy, each block is also stored to `to` as it
+// is counted, so that copying and counting take one pass.
+template <bool kCopy>
+size_t CountTagEnds(char* to, const char* from, size_t length) {
+  const auto* u = reinterpret_cast<const unsigned char*>(from);
   if (length == 0) return 0;
+  if (kCopy) to[0] = from[0];
   size_t count = u[0] == '>';
   size_t i = 1;
 #if defined(__SSE2__)
@@ -84,6 +86,7 @@ size_t CountOpeningTagEnds(const char* text, size_t length) {
     for (int blocks = 0; blocks < 255 && i + 16 <= length; ++blocks, i += 16) {
       const __m128i here = _mm_loadu_si128(reinterpret_cast<const __m128i*>(u + i));
       const __m128i before = _mm_loadu_si128(reinterpret_cast<const __m128i*>(u + i - 1));
+      if (kCopy) _mm_storeu_si128(reinterpret_cast<__m128i*>(to + i), here);
       const __m128i hits = _mm_andnot_si128(_mm_cmpeq_epi8(before, slash), _mm_cmpeq_epi8(here, close));
       counters = _mm_sub_epi8(counters, hits);  // a hit is -1 in every bit
     }
@@ -91,8 +94,37 @@ size_t CountOpeningTagEnds(const char* text, size_t length) {
     count += static_cast<size_t>(_mm_cvtsi128_si32(sums)) + static_cast<size_t>(_mm_extract_epi16(sums, 4));
   }
 #endif
-  for (; i < length; ++i) count += u[i] == '>' && u[i - 1] != '/';
+  for (; i < length; ++i) {
+    if (kCopy) to[i] = from[i];
+    count += u[i] == '>' && u[i - 1] != '/';
+  }
   return count;
+}
+
+}  // namespace
+
+size_t CountOpeningTagEnds(const char* text, size_t length) { return CountTagEnds<false>(nullptr, text, length); }
+
+size_t CopyCountingOpeningTagEnds(char* to, const char* from, size_t length) {
+  return CountTagEnds<true>(to, from, length);
+}
+
+const char* FindLineStartingTag(const char* text, const char* end) {
+  const char* p = text;
+#if defined(__SSE2__)
+  const __m128i newline = _mm_set1_epi8('\n');
+  const __m128i open = _mm_set1_epi8('<');
+  for (; end - p >= 17; p += 16) {
+    const __m128i here = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 1));
+    const int hits = _mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(here, newline), _mm_cmpeq_epi8(next, open)));
+    if (hits != 0) return p + __builtin_ctz(static_cast<unsigned>(hits)) + 1;
+  }
+#endif
+  for (; end - p >= 2; ++p) {
+    if (p[0] == '\n' && p[1] == '<') return p + 1;
+  }
+  return nullptr;
 }
 
 namespace {

@@ -28,6 +28,10 @@ constexpr size_t kMaxErrorExcerpt = 4096;
 // Large documents are parsed in pieces of about this many bytes (see NextPiece).
 constexpr size_t kPieceBytes = size_t{1} << 20;
 
+// Pieces cut at a guessed boundary are about this size, so that a piece's text and
+// parsed nodes stay in the processor's cache while it is parsed and walked.
+constexpr size_t kGuessBytes = size_t{16} << 10;
+
 // Local lists up to this size are searched in order; longer ones get a hash index.
 constexpr int32_t kLinearLookupMax = 8;
 
@@ -147,20 +151,41 @@ int32_t UpdateMethod(const char* value) {
 unsigned Value(char unit) { return static_cast<unsigned char>(unit); }
 unsigned Value(unsigned short unit) { return unit; }
 
-// Eight units at a time, multiply-xorshift mixed. A 7-bit name gives the same hash as
-// bytes and as UTF-16 units, since both are read as 16-bit values.
+// The first sizeof(Word) bytes of a name at `p` as one word, in memory order: bytes as
+// they stand, or 7-bit UTF-16 units narrowed to the bytes they widen from.
+template <typename Word>
+Word Load(const char* p) {
+  Word v;
+  std::memcpy(&v, p, sizeof v);
+  return v;
+}
+
+template <typename Word>
+Word Load(const unsigned short* p) {
+  char bytes[sizeof(Word)];
+  for (size_t i = 0; i < sizeof(Word); ++i) bytes[i] = static_cast<char>(p[i]);
+  return Load<Word>(bytes);
+}
+
+// Hash of the `length` bytes of a name (or its 7-bit units) from their first and last
+// eight (fewer for short names), with any words between folded into the first. The
+// upper bits, which pick the slot, depend on every byte read; two multiplications that
+// do not wait for each other keep it short.
 template <typename Unit>
-uint64_t HashName(const Unit* units, size_t length) {
-  uint64_t h = length * 0x9E3779B97F4A7C15ull;
-  size_t i = 0;
-  for (; i + 4 <= length; i += 4) {
-    const uint64_t chunk = Value(units[i]) | uint64_t{Value(units[i + 1])} << 16 | uint64_t{Value(units[i + 2])} << 32 |
-                           uint64_t{Value(units[i + 3])} << 48;
-    h = (h ^ chunk) * 0xFF51AFD7ED558CCDull;
-    h ^= h >> 32;
+uint64_t HashName(const Unit* name, size_t length) {
+  uint64_t first = 0;
+  uint64_t last = 0;
+  if (length >= 8) {
+    first = Load<uint64_t>(name);
+    last = Load<uint64_t>(name + length - 8);
+    for (size_t i = 8; i + 8 < length; i += 8) first = (first * 0x9E3779B97F4A7C15ull) ^ Load<uint64_t>(name + i);
+  } else if (length >= 4) {
+    first = Load<uint32_t>(name);
+    last = Load<uint32_t>(name + length - 4);
+  } else if (length > 0) {
+    first = Value(name[0]) | Value(name[length / 2]) << 8 | Value(name[length - 1]) << 16;
   }
-  for (; i < length; ++i) h = (h ^ Value(units[i])) * 0xC4CEB9FE1A85EC53ull;
-  return h ^ (h >> 29);
+  return ((first + length) * 0xFF51AFD7ED558CCDull) ^ (last * 0xC4CEB9FE1A85EC53ull);
 }
 
 // `name` (length units, none zero) equals the zero-terminated UTF-16 `local`.
@@ -175,13 +200,18 @@ bool SameName(const Unit* name, size_t length, const unsigned short* local) {
 bool IsSevenBit(const char* text, size_t length) {
   uint64_t high = 0;
   size_t i = 0;
-  for (; i + 8 <= length; i += 8) {
-    uint64_t chunk;
-    std::memcpy(&chunk, text + i, sizeof chunk);
-    high |= chunk;
-  }
+  for (; i + 8 <= length; i += 8) high |= Load<uint64_t>(text + i);
   for (; i < length; ++i) high |= static_cast<unsigned char>(text[i]);
   return (high & 0x8080808080808080ull) == 0;
+}
+
+// Length of the zero-terminated `text`; `seven_bit` is cleared when a byte is not 7-bit.
+size_t MeasureText(const char* text, bool& seven_bit) {
+  unsigned high = 0;
+  size_t length = 0;
+  for (; text[length] != 0; ++length) high |= static_cast<unsigned char>(text[length]);
+  if (high >= 0x80) seven_bit = false;
+  return length;
 }
 
 // The caller's local entries by name: the first entry of a name wins. Short lists are
@@ -198,20 +228,30 @@ class LocalIndex {
     items_ = locals->items;
     count_ = locals->count;
     if (count_ <= kLinearLookupMax) return;
+    // A quarter full: a name that is not there mostly meets an empty slot at once, and
+    // the tags alone are read for it.
     size_t slots = 16;
-    while (slots < 2 * static_cast<size_t>(count_)) slots *= 2;
-    slots_.assign(slots, Slot{0, -1});
+    shift_ = 60;
+    while (slots < 4 * static_cast<size_t>(count_)) {
+      slots *= 2;
+      --shift_;
+    }
+    tags_.assign(slots, 0);
+    indexes_.assign(slots, 0);
     mask_ = slots - 1;
     for (int32_t i = 0; i < count_; ++i) {
       const unsigned short* name = items_[i].name;
       const size_t n = WideLength(name);
       if (n == 0) continue;
-      const uint64_t hash = HashName(name, n);
-      size_t at = hash & mask_;
-      for (; slots_[at].index >= 0; at = (at + 1) & mask_) {
-        if (slots_[at].hash == hash && SameName(name, n, items_[slots_[at].index].name)) break;
+      const uint64_t hash = HashWide(name, n);
+      size_t at = hash >> shift_;
+      for (; tags_[at] != 0; at = (at + 1) & mask_) {
+        if (tags_[at] == Tag(hash) && SameName(name, n, items_[indexes_[at]].name)) break;
       }
-      if (slots_[at].index < 0) slots_[at] = Slot{hash, i};  // an earlier entry of the name stays
+      if (tags_[at] == 0) {  // an earlier entry of the name stays
+        tags_[at] = Tag(hash);
+        indexes_[at] = i;
+      }
     }
   }
 
@@ -220,106 +260,49 @@ class LocalIndex {
   // The entry matching the UTF-8 element name of `size` bytes (zero-terminated).
   const tnoticeLocal* Find(const char* name, size_t size, Utf8ToWide& convert) const {
     if (size == 0) return nullptr;  // an unnamed node matches nothing
-    if (IsSevenBit(name, size)) return FindUnits(name, size);
+    if (IsSevenBit(name, size)) return FindUnits(name, size, HashName(name, size));
     size_t length = 0;
     const unsigned short* wide = convert.Convert(name, &length);
-    return length == 0 ? nullptr : FindUnits(wide, length);
+    if (length == 0) return nullptr;
+    return FindUnits(wide, length, count_ <= kLinearLookupMax ? 0 : HashWide(wide, length));
   }
 
  private:
-  struct Slot {
-    uint64_t hash;
-    int32_t index;  // -1: empty
-  };
+  // Seven bits of the hash apart from those that pick the slot, and a set top bit: an
+  // occupied slot's tag is never 0.
+  static uint8_t Tag(uint64_t hash) { return static_cast<uint8_t>((hash >> 24) | 0x80); }
+
+  // A name hashes as bytes: a 7-bit UTF-16 name as the bytes it widens from, any other
+  // by the bytes of its units.
+  static uint64_t HashWide(const unsigned short* name, size_t length) {
+    for (size_t i = 0; i < length; ++i) {
+      if (name[i] >= 0x80) return HashName(reinterpret_cast<const char*>(name), length * sizeof *name);
+    }
+    return HashName(name, length);
+  }
 
   template <typename Unit>
-  const tnoticeLocal* FindUnits(const Unit* name, size_t length) const {
+  const tnoticeLocal* FindUnits(const Unit* name, size_t length, uint64_t hash) const {
     if (count_ <= kLinearLookupMax) {
       for (int32_t i = 0; i < count_; ++i) {
         if (items_[i].name != nullptr && SameName(name, length, items_[i].name)) return &items_[i];
       }
       return nullptr;
     }
-    const uint64_t hash = HashName(name, length);
-    for (size_t at = hash & mask_; slots_[at].index >= 0; at = (at + 1) & mask_) {
-      const tnoticeLocal& local = items_[slots_[at].index];
-      if (slots_[at].hash == hash && SameName(name, length, local.name)) return &local;
+    for (size_t at = hash >> shift_; tags_[at] != 0; at = (at + 1) & mask_) {
+      if (tags_[at] != Tag(hash)) continue;
+      const tnoticeLocal& local = items_[indexes_[at]];
+      if (SameName(name, length, local.name)) return &local;
     }
     return nullptr;
   }
 
   const tnoticeLocal* items_ = nullptr;
   int32_t count_ = 0;
-  std::vector<Slot> slots_;
+  std::vector<uint8_t> tags_;     // per slot: 0 empty, else the entry's Tag
+  std::vector<int32_t> indexes_;  // per slot: the entry in items_
   size_t mask_ = 0;
-};
-
-// The strings of one record, gathered into a reused buffer and handed over in a single
-// block: a record then costs one allocation however many of its fields are present.
-// The block starts with the name, which every record has, so releasing the name
-// releases them all.
-class RecordText {
- public:
-  RecordText() = default;
-  RecordText(const RecordText&) = delete;
-  RecordText& operator=(const RecordText&) = delete;
-  ~RecordText() { delete[] units_; }
-
-  enum Field { kName, kVersion, kLocalVersion, kFilename, kRlpath, kLink, kCaption, kExtra, kFieldCount };
-
-  void Start(const unsigned short* name, size_t length) {
-    size_ = 0;
-    for (size_t& offset : offsets_) offset = kAbsent;
-    Set(kName, name, length);
-  }
-
-  void Set(Field field, const unsigned short* units, size_t length) {
-    Reserve(size_ + length + 1);
-    std::memcpy(units_ + size_, units, length * sizeof(unsigned short));
-    units_[size_ + length] = 0;
-    offsets_[field] = size_;
-    size_ += length + 1;
-  }
-
-  void MoveInto(tnoticeItem& item) const {
-    auto* block = new unsigned short[size_];
-    std::memcpy(block, units_, size_ * sizeof(unsigned short));
-    unsigned short** const fields[kFieldCount] = {&item.name,   &item.version, &item.localVersion, &item.filename,
-                                                  &item.rlpath, &item.link,    &item.caption,      &item.extra};
-    for (int f = 0; f < kFieldCount; ++f) *fields[f] = offsets_[f] == kAbsent ? nullptr : block + offsets_[f];
-  }
-
- private:
-  static constexpr size_t kAbsent = SIZE_MAX;
-
-  void Reserve(size_t units) {
-    if (units <= capacity_) return;
-    const size_t grown = std::max<size_t>(256, units + units / 2);
-    auto* bigger = new unsigned short[grown];
-    if (size_ > 0) std::memcpy(bigger, units_, size_ * sizeof(unsigned short));
-    delete[] units_;
-    units_ = bigger;
-    capacity_ = grown;
-  }
-
-  unsigned short* units_ = nullptr;
-  size_t size_ = 0;
-  size_t capacity_ = 0;
-  size_t offsets_[kFieldCount] = {};
-};
-
-// Records kept so far, children before their parents; releases whatever it still owns.
-struct KeptItems {
-  std::vector<tnoticeItem> items;
-  ~KeptItems() {
-    for (tnoticeItem& item : items) ReleaseItem(item);
-  }
-};
-
-// A record being built; releases its strings unless handed over.
-struct ItemUnderConstruction {
-  tnoticeItem item{};
-  ~ItemUnderConstruction() { ReleaseItem(item); }
+  unsigned shift_ = 0;  // the slot of a hash is its bits from here up
 };
 
 // One element on the walk: its decision is made, its children are being visited.
@@ -328,14 +311,14 @@ struct Frame {
   const Node* next_child;
   const tnoticeLocal* local;
   bool needs_update;
-  size_t first_kept;  // where this node's kept children start in KeptItems
+  size_t first_kept;  // where this node's kept children start in Walker::kept_
 };
 
 class Walker {
  public:
-  explicit Walker(const LocalIndex& locals) : locals_(locals) {
+  explicit Walker(const LocalIndex& locals) : locals_(locals), result_(new OwnedResult{}) {
     stack_.reserve(32);
-    kept_.items.reserve(16);
+    kept_.reserve(16);
   }
 
   // Walks every top-level node of one parsed piece of the document.
@@ -359,13 +342,12 @@ class Walker {
 
   // The records kept over all pieces, or null when there are none.
   tnoticeItemList* Finish() {
-    if (kept_.items.empty()) return nullptr;
-    auto list = std::make_unique<tnoticeItemList>();
-    list->items = new tnoticeItem[kept_.items.size()];
-    list->count = static_cast<int32_t>(kept_.items.size());
-    std::memcpy(list->items, kept_.items.data(), kept_.items.size() * sizeof(tnoticeItem));
-    kept_.items.clear();  // ownership moved to the list
-    return list.release();
+    if (kept_.empty()) return nullptr;
+    tnoticeItemList& list = result_->list;
+    list.items = result_->store.Allocate<tnoticeItem>(kept_.size());
+    list.count = static_cast<int32_t>(kept_.size());
+    std::memcpy(list.items, kept_.data(), kept_.size() * sizeof(tnoticeItem));
+    return &result_.release()->list;
   }
 
  private:
@@ -380,68 +362,96 @@ class Walker {
       const RawFields fields = ReadAttributes(node);
       if (local->version != nullptr && local->versionIsText == 0) {
         // A component without a version attribute counts as version 0.
-        size_t n = 0;
-        const int32_t theirs = fields.version ? VersionNumber(convert_.Convert(fields.version, &n)) : 0;
+        const int32_t theirs = fields.version ? TheirVersionNumber(fields.version) : 0;
         needs_update = VersionNumber(local->version) < theirs;
         up_to_date = !needs_update;
       } else if (local->version != nullptr) {
-        size_t n = 0;
-        const unsigned short* theirs = fields.version ? convert_.Convert(fields.version, &n) : nullptr;
-        needs_update = n > 0 && !SameName(theirs, n, local->version);
+        needs_update = fields.version != nullptr && DiffersFrom(fields.version, local->version);
         up_to_date = !needs_update;
       }
     }
     if (up_to_date) return;
     if (!needs_update && node->first_node() == nullptr) return;  // nothing can keep it
-    stack_.push_back(Frame{node, node->first_node(), local, needs_update, kept_.items.size()});
+    stack_.push_back(Frame{node, node->first_node(), local, needs_update, kept_.size()});
+  }
+
+  // The attribute value is not empty and differs from the text `local`; a 7-bit value
+  // is compared as it stands.
+  bool DiffersFrom(const char* value, const unsigned short* local) {
+    bool seven_bit = true;
+    size_t length = MeasureText(value, seven_bit);
+    if (seven_bit) return length > 0 && !SameName(value, length, local);
+    const unsigned short* units = convert_.Convert(value, &length);
+    return length > 0 && !SameName(units, length, local);
+  }
+
+  // The version number of an attribute value; a 7-bit value is read as it stands.
+  int32_t TheirVersionNumber(const char* value) {
+    bool seven_bit = true;
+    const size_t length = MeasureText(value, seven_bit);
+    if (seven_bit) return VersionNumber(value, length);
+    size_t n = 0;
+    return VersionNumber(convert_.Convert(value, &n));
   }
 
   void Leave(const Frame& frame) {
-    const size_t child_count = kept_.items.size() - frame.first_kept;
+    const size_t child_count = kept_.size() - frame.first_kept;
     if (!frame.needs_update && child_count == 0) return;
-    ItemUnderConstruction building;
-    tnoticeItem& item = building.item;
+    tnoticeItem item;
     Fill(frame, item);
+    item.childCount = static_cast<int32_t>(child_count);
+    item.children = nullptr;
     if (child_count > 0) {
-      item.children = new tnoticeItem[child_count];
-      item.childCount = static_cast<int32_t>(child_count);
-      std::memcpy(item.children, kept_.items.data() + frame.first_kept, child_count * sizeof(tnoticeItem));
-      kept_.items.resize(frame.first_kept);  // ownership moved to the parent
+      item.children = result_->store.Allocate<tnoticeItem>(child_count);
+      std::memcpy(item.children, kept_.data() + frame.first_kept, child_count * sizeof(tnoticeItem));
+      kept_.resize(frame.first_kept);
     }
-    kept_.items.push_back(item);
-    item = tnoticeItem{};
+    kept_.push_back(item);
   }
 
   void Fill(const Frame& frame, tnoticeItem& item) {
     // Attributes are read here and for matched components only: most nodes are dropped.
     const RawFields f = ReadAttributes(frame.node);
-    size_t n = 0;
-    const unsigned short* name = convert_.Convert(frame.node->name(), &n);
-    text_.Start(name, n);
-    SetConverted(RecordText::kVersion, f.version);
-    SetConverted(RecordText::kFilename, f.filename);
+    item.name = Converted(frame.node->name());
+    item.version = Converted(f.version);
+    item.filename = Converted(f.filename);
     const bool system_temp = f.rlpath != nullptr && std::strcmp(f.rlpath, "SYSTEMP") == 0;
-    SetConverted(RecordText::kRlpath, system_temp ? TempFolder() : f.rlpath);
-    SetConverted(RecordText::kLink, f.link);
-    SetConverted(RecordText::kCaption, f.caption);
+    item.rlpath = Converted(system_temp ? TempFolder() : f.rlpath);
+    item.link = Converted(f.link);
+    item.caption = Converted(f.caption);
     item.upmethod = UpdateMethod(f.upmethod);
+    item.localVersion = nullptr;
+    item.extra = nullptr;
+    item.versionIsText = 0;
     if (frame.local != nullptr) {
-      SetCopy(RecordText::kExtra, frame.local->extra);
-      SetCopy(RecordText::kLocalVersion, frame.local->version);
+      item.extra = Copied(frame.local->extra);
+      item.localVersion = Copied(frame.local->version);
       item.versionIsText = frame.local->versionIsText;
     }
-    text_.MoveInto(item);
   }
 
-  void SetConverted(RecordText::Field field, const char* text) {
-    if (text == nullptr) return;
-    size_t n = 0;
-    const unsigned short* units = convert_.Convert(text, &n);
-    text_.Set(field, units, n);
+  // The UTF-16 form of a zero-terminated UTF-8 text in the result's memory; null for null.
+  // 7-bit text is widened unit for unit, which is exactly its conversion.
+  unsigned short* Converted(const char* text) {
+    if (text == nullptr) return nullptr;
+    bool seven_bit = true;
+    size_t length = MeasureText(text, seven_bit);
+    const unsigned short* units = seven_bit ? nullptr : convert_.Convert(text, &length);
+    unsigned short* copy = result_->store.Allocate<unsigned short>(length + 1);
+    if (units != nullptr) {
+      std::memcpy(copy, units, (length + 1) * sizeof *copy);
+    } else {
+      for (size_t i = 0; i <= length; ++i) copy[i] = static_cast<unsigned char>(text[i]);
+    }
+    return copy;
   }
 
-  void SetCopy(RecordText::Field field, const unsigned short* text) {
-    if (text != nullptr) text_.Set(field, text, WideLength(text));
+  unsigned short* Copied(const unsigned short* text) {
+    if (text == nullptr) return nullptr;
+    const size_t length = WideLength(text);
+    unsigned short* copy = result_->store.Allocate<unsigned short>(length + 1);
+    std::memcpy(copy, text, (length + 1) * sizeof *copy);
+    return copy;
   }
 
   // The temporary directory followed by "nublo\", or "SYSTEMP" when there is none.
@@ -458,9 +468,9 @@ class Walker {
 
   const LocalIndex& locals_;
   Utf8ToWide convert_;
-  RecordText text_;
+  std::unique_ptr<OwnedResult> result_;
   std::vector<Frame> stack_;
-  KeptItems kept_;
+  std::vector<tnoticeItem> kept_;  // records kept so far, children before their parents
   std::string temp_folder_;
 };
 
@@ -518,6 +528,21 @@ char* NextPiece(char* piece, const char* end) {
   return p == end ? nullptr : const_cast<char*>(p);
 }
 
+// A guess at where the piece of the document that starts at `piece` may end: the first
+// '<' at the start of a line, not opening a closing tag, past kGuessBytes. Documents are
+// mostly laid out with their top-level items there. The guess stands only when the piece
+// before it parses (see ParseDocument). Null when there is none or the rest is short.
+char* GuessPieceEnd(char* piece, char* end) {
+  if (static_cast<size_t>(end - piece) <= 2 * kGuessBytes) return nullptr;
+  const char* p = piece + kGuessBytes;
+  for (;;) {
+    p = FindLineStartingTag(p, end);
+    if (p == nullptr || p + 1 == end) return nullptr;
+    if (p[1] != '/') return piece + (p - piece);  // the same position, writable
+    ++p;
+  }
+}
+
 // The one parse behind both entry points: copy, parse in place, walk.
 tnoticeItemList* ParseDocument(const char* text, uint32_t length, const tnoticeLocalList* locals,
                                tnoticeParseOutcome* outcome, bool log_errors) {
@@ -526,7 +551,7 @@ tnoticeItemList* ParseDocument(const char* text, uint32_t length, const tnoticeL
   if (size == 0) return nullptr;
   // The parse works in place: names and values are terminated inside this copy.
   const OwnedArray<char> copy(new char[size + 1]);
-  std::memcpy(copy.get(), text, size);
+  const size_t tag_ends = CopyCountingOpeningTagEnds(copy.get(), text, size);
   copy.get()[size] = 0;
   const ErrorReport report{text, copy.get(), outcome, log_errors};
 
@@ -534,14 +559,22 @@ tnoticeItemList* ParseDocument(const char* text, uint32_t length, const tnoticeL
   // whole on a stack of their own; only when that cannot be had is the document refused.
   // Counting tag ends bounds the nesting cheaply; only a document that may be too deep is
   // followed in full.
-  const char* deep =
-      CountOpeningTagEnds(copy.get(), size) <= kMaxNesting ? nullptr : FindExcessNesting(copy.get(), kMaxNesting);
+  const char* deep = tag_ends <= kMaxNesting ? nullptr : FindExcessNesting(copy.get(), kMaxNesting);
   // The document holds a sizeable node pool of its own: keep it off the stack.
   auto document = std::make_unique<rapidxml::xml_document<char>>();
   const LocalIndex index(locals);
   Walker walker(index);
+  char* const end = copy.get() + size;
+  bool guessing = deep == nullptr;
+  // A piece that ends at a guessed boundary and parses without error ends with a whole
+  // top-level item: an item cut short (an open element, comment, declaration, tag or
+  // value) is rejected at the terminator, and the parse carries nothing from one
+  // top-level item to the next. So its parse is exactly that part of the whole parse. A
+  // guess that cuts an item costs that piece one more parse, and guessing stops there.
   for (char* piece = copy.get(); piece != nullptr;) {
-    char* const next = deep == nullptr ? NextPiece(piece, copy.get() + size) : nullptr;
+    char* next = guessing ? GuessPieceEnd(piece, end) : nullptr;
+    const bool guessed = next != nullptr;
+    if (!guessed && deep == nullptr) next = NextPiece(piece, end);
     // A piece ends where its last top-level item does; the byte there waits under a terminator.
     const char saved = next != nullptr ? *next : 0;
     if (next != nullptr) *next = 0;
@@ -555,6 +588,12 @@ tnoticeItemList* ParseDocument(const char* text, uint32_t length, const tnoticeL
       }
     } catch (const rapidxml::parse_error& error) {
       if (next != nullptr) *next = saved;
+      if (guessed) {
+        // The guess cut an item: restore the bytes the parse rewrote, parse the piece again.
+        std::memcpy(piece, text + (piece - copy.get()), static_cast<size_t>(next - piece));
+        guessing = false;
+        continue;
+      }
       report(error.where<char>(), error.what());
       return nullptr;
     }

@@ -1,6 +1,10 @@
-// Strings and records of the update-information tree: allocation and release.
+// Strings and records of the update-information tree: conversion, allocation and release.
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
 #include <cstring>
-#include <vector>
+#include <new>
+#include <type_traits>
 
 #include "appupdate/appupdate_impl.h"
 #include "vorn/charset.h"
@@ -11,31 +15,36 @@ size_t WideLength(const unsigned short* text) { return text_length(text); }
 
 namespace {
 
-// A children array still to be released.
-struct PendingChildren {
-  tnoticeItem* items;
-  int32_t count;
-};
-
-// Releases the item's strings and hands its children array to `pending`; zeroes it.
-void ReleaseOwnFields(tnoticeItem& item, std::vector<PendingChildren>& pending) {
-  if (item.children != nullptr) pending.push_back({item.children, item.childCount});
-  delete[] item.name;  // one block holds every string of the record, starting with the name
-  item = tnoticeItem{};
-}
+constexpr size_t kFirstBlockBytes = size_t{2} << 10;
+constexpr size_t kLargestBlockBytes = size_t{64} << 10;
 
 }  // namespace
 
-// Iterative, so that a tree of any depth is released within the stack.
-void ReleaseItem(tnoticeItem& item) {
-  std::vector<PendingChildren> pending;
-  ReleaseOwnFields(item, pending);
-  while (!pending.empty()) {
-    const PendingChildren children = pending.back();
-    pending.pop_back();
-    for (int32_t i = 0; i < children.count; ++i) ReleaseOwnFields(children.items[i], pending);
-    delete[] children.items;
+struct ResultStore::Block {
+  Block* next;
+};
+
+ResultStore::~ResultStore() {
+  while (blocks_ != nullptr) {
+    Block* const next = blocks_->next;
+    ::operator delete(blocks_);
+    blocks_ = next;
   }
+}
+
+void* ResultStore::AllocateInNewBlock(size_t bytes, size_t alignment) {
+  // The rest of the current block is left unused.
+  next_size_ = next_size_ == 0 ? kFirstBlockBytes : std::min(2 * next_size_, kLargestBlockBytes);
+  constexpr size_t header = alignof(std::max_align_t);
+  static_assert(header >= sizeof(Block), "the block header fits before the first object");
+  if (bytes > SIZE_MAX - header - alignment) throw std::bad_alloc();
+  const size_t size = std::max(next_size_, header + bytes + alignment);
+  blocks_ = new (::operator new(size)) Block{blocks_};
+  char* const start = reinterpret_cast<char*>(blocks_) + header;
+  char* const at = start + Padding(start, alignment);
+  cursor_ = at + bytes;
+  limit_ = reinterpret_cast<char*>(blocks_) + size;
+  return at;
 }
 
 unsigned short* Utf8ToWide::Reserve(size_t units) {
@@ -85,11 +94,10 @@ unsigned short* Utf8ToWide::NewString(const char* text) {
 
 }  // namespace vorn::detail::appupdate
 
+static_assert(std::is_standard_layout<vorn::detail::appupdate::OwnedResult>::value,
+              "a pointer to the list is a pointer to the whole result");
+
 extern "C" void ParseAppUpdateInfo_free(tnoticeItemList* list) {
-  if (list == nullptr) return;
-  if (list->items != nullptr) {
-    for (int32_t i = 0; i < list->count; ++i) vorn::detail::appupdate::ReleaseItem(list->items[i]);
-    delete[] list->items;
-  }
-  delete list;
+  // The list is the first member of the whole that the parse allocated.
+  delete reinterpret_cast<vorn::detail::appupdate::OwnedResult*>(list);
 }

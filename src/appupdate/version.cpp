@@ -10,7 +10,8 @@ constexpr size_t kMaxPiece = 64;
 // Decimal value of the `count` units at `piece`: leading blanks (space and 9..13), one
 // optional sign, then digits up to the first other unit. Out-of-range values wrap
 // modulo 2^32 like the rest of the arithmetic.
-uint32_t PieceValue(const unsigned short* piece, size_t count) {
+template <typename Unit>
+uint32_t PieceValue(const Unit* piece, size_t count) {
   size_t i = 0;
   while (i < count && is_ascii_space(piece[i])) ++i;
   bool negative = false;
@@ -19,18 +20,16 @@ uint32_t PieceValue(const unsigned short* piece, size_t count) {
     ++i;
   }
   uint32_t value = 0;
-  for (; i < count && is_ascii_digit(piece[i]); ++i) value = value * 10u + (piece[i] - '0');
+  for (; i < count && is_ascii_digit(piece[i]); ++i) value = value * 10u + static_cast<uint32_t>(piece[i] - '0');
   return negative ? 0u - value : value;
 }
 
-}  // namespace
-
-int32_t VersionNumber(const unsigned short* text) {
-  size_t remaining = WideLength(text);
+template <typename Unit>
+int32_t VersionOf(const Unit* text, size_t remaining) {
   if (remaining == 0) return 0;
   uint32_t parts[4] = {0, 0, 0, 0};
   size_t index = 0;
-  const unsigned short* p = text;
+  const Unit* p = text;
   while (*p != 0 && remaining > 0) {
     size_t piece = 0;
     while (piece < kMaxPiece && p[piece] != 0 && p[piece] != '.') ++piece;
@@ -47,5 +46,11 @@ int32_t VersionNumber(const unsigned short* text) {
   const uint32_t number = parts[0] * 10000u + parts[1] * 1000u + parts[2] * 100u + parts[3];
   return static_cast<int32_t>(number);
 }
+
+}  // namespace
+
+int32_t VersionNumber(const unsigned short* text) { return VersionOf(text, WideLength(text)); }
+
+int32_t VersionNumber(const char* text, size_t length) { return VersionOf(text, length); }
 
 }  // namespace vorn::detail::appupdate
