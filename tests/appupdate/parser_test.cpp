@@ -321,6 +321,52 @@ TEST_F(ParseAppUpdateInfoTest, LargeDocumentsReadAsAWhole) {
   }
 }
 
+// A large document may be cut where a line starts with '<'; a cut that falls inside an
+// item (a child element, a comment or an attribute value that spans lines) must give the
+// answer of the same document laid out so that no line starts there.
+TEST_F(ParseAppUpdateInfoTest, PiecesCutInsideAnItemReadAsAWhole) {
+  Locals locals;
+  locals.Add("target", "1", 0).Add("later", "1", 0);
+  const auto straddle = [](const std::string& line_start) {
+    std::string doc;
+    for (int i = 0; doc.size() < (size_t{20} << 10); ++i) doc += "<f" + std::to_string(i) + " version='1'/>\n";
+    std::string lines;
+    for (int i = 0; i < 2000; ++i) lines += "\n" + line_start + "<s" + std::to_string(i) + " version='2'/>";
+    const std::string items[] = {
+        "<target version='2'>" + lines + "</target>",
+        "<!--" + lines + "--><target version='2'/>",
+        "<target version='2' caption=\"" + lines + "\"/>",
+    };
+    std::vector<std::string> docs;
+    for (const auto& item : items)
+      docs.push_back(doc.substr(0, doc.find('\n', doc.size() / 2) + 1) + item + "\n" + doc + "<later version='3'/>\n" +
+                     doc);
+    return docs;
+  };
+  const auto summary = [](const tnoticeItemList* list) {
+    std::string out;
+    for (int32_t i = 0; list != nullptr && i < list->count; ++i) {
+      const auto& item = list->items[i];
+      out += Text(item.name) + "/" + Text(item.caption) + "/" + std::to_string(item.childCount) + ";";
+      for (int32_t c = 0; c < item.childCount; ++c) out += Text(item.children[c].name) + ",";
+    }
+    // The layouts differ only in a space after each line break of the caption.
+    for (size_t at = out.find("\n "); at != std::string::npos; at = out.find("\n ", at)) out.erase(at + 1, 1);
+    return out;
+  };
+  const auto cut = straddle("");
+  const auto whole = straddle(" ");
+  for (size_t i = 0; i < cut.size(); ++i) {
+    Result a{ParseAppUpdateInfo(cut[i].c_str(), 0, locals.list())};
+    Result b{ParseAppUpdateInfo(whole[i].c_str(), 0, locals.list())};
+    ASSERT_NE(a.list, nullptr);
+    ASSERT_EQ(a.list->count, 2);
+    EXPECT_EQ(Text(a.list->items[1].name), "later");
+    EXPECT_EQ(summary(a.list), summary(b.list)) << "item shape " << i;
+  }
+  EXPECT_TRUE(ErrorLines().empty());
+}
+
 TEST_F(ParseAppUpdateInfoTest, NestingToAnyDepth) {
   constexpr uint32_t kDepth = 100000;
   Locals locals;
