@@ -10,6 +10,7 @@
 #endif
 
 #include "charset/icu_convert_impl.h"
+#include "cstr/ascii.h"
 
 namespace vorn::detail {
 namespace {
@@ -183,11 +184,10 @@ size_t decode(const unsigned char* s, size_t n, unsigned short* dest, size_t roo
 }  // namespace
 
 bool names_utf8(const char* converter) {
-  const auto lower = [](char c) { return static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c); };
   const char* const names[] = {"utf8", "utf-8"};
   for (const char* name : names) {
     size_t k = 0;
-    while (name[k] != 0 && lower(converter[k]) == name[k]) ++k;
+    while (name[k] != 0 && ascii_lower(converter[k]) == name[k]) ++k;
     if (name[k] == 0 && converter[k] == 0) return true;
   }
   return false;
