@@ -39,6 +39,7 @@ else()
   set(vorn_wine_arch win32)
 endif()
 set(VORN_WINE "${vorn_wine}" CACHE FILEPATH "Wine loader that runs the programs of this build")
+set(VORN_WINESERVER /usr/lib/wine/wineserver64 CACHE FILEPATH "Wine server of both loaders")
 set(vorn_wine_path "")
 foreach(dir "${CMAKE_BINARY_DIR}/src" "${VORN_ICU_PREFIX}/bin" "${vorn_gcc_runtime}" "/usr/${VORN_MINGW_TRIPLE}/lib")
   string(APPEND vorn_wine_path "Z:${dir};")  # Wine shows the whole file system as drive Z:
