@@ -139,7 +139,7 @@ Band band_distance(const ByteColumns& columns, uint32_t m, uint32_t n, const uin
 // Without a limit: bands of growing width while they stay narrower than half the
 // pattern. A near pair is settled by a narrow band, or by the band of the bound that a
 // slightly too narrow one leaves. A far pair is met by the whole matrix, whose columns
-// go in pairs and so cost less per block than a band's: a band given up early tells
+// go in groups of four and so cost less per block than a band's: a band given up early tells
 // that the distance grows fast (about k + 63 over the columns walked so far).
 uint32_t unlimited_distance(const ByteColumns& columns, uint32_t m, uint32_t n, uint32_t* state) {
   const uint64_t delta = n - m;

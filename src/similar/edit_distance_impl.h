@@ -175,8 +175,10 @@ inline void step_carry(uint64_t& pv, uint64_t& mv, uint64_t eq, uint64_t& hp, ui
   const uint64_t xh = (((eq & pv) + pv) ^ pv) | eq;
   const uint64_t ph = mv | ~(xh | pv);
   const uint64_t mh = pv & xh;
-  const uint64_t phs = (ph << 1) | hp;
-  const uint64_t mhs = (mh << 1) | hn;
+  // hp and hn are 0 or 1 and the shifted words end in 0: adding them is or-ing them, in
+  // one instruction where the processor can shift and add together.
+  const uint64_t phs = (ph << 1) + hp;
+  const uint64_t mhs = (mh << 1) + hn;
   hp = (ph >> out_bit) & 1;
   hn = (mh >> out_bit) & 1;
   pv = mhs | ~(xv | phs);
@@ -208,9 +210,70 @@ inline void step_stored(const BlockState& st, uint32_t b, Cursor& c, uint64_t& h
   st.store(b, pv, mv);
 }
 
+// K columns stepped as a wavefront: at time t column k steps block t - k. Column k
+// takes the block's vertical deltas straight from column k - 1, which stepped the same
+// block at time t - 1, so the state is read once by the first column and written once
+// by the last; the K carry chains do not depend on each other within a time step.
+template <class Cursor, unsigned K>
+struct Wavefront {
+  Cursor cursor[K];
+  uint64_t hp[K];
+  uint64_t hn[K];
+  uint64_t pv[K] = {};  // the deltas column k left for column k + 1
+  uint64_t mv[K] = {};
+
+  // Column k steps block b with the deltas of the column before it.
+  void step(const BlockState& st, unsigned k, uint32_t b, unsigned out_bit) {
+    uint64_t v;
+    uint64_t w;
+    if (k == 0) {
+      st.load(b, v, w);
+    } else {
+      v = pv[k - 1];
+      w = mv[k - 1];
+    }
+    step_carry(v, w, cursor[k].next(), hp[k], hn[k], out_bit);
+    if (k + 1 == K) {
+      st.store(b, v, w);
+    } else {
+      pv[k] = v;
+      mv[k] = w;
+    }
+  }
+  // Time t where every column has a block to step below the last one.
+  void steady(const BlockState& st, uint32_t t) {
+    for (unsigned k = K; k-- > 0;) step(st, k, t - k, 63);
+  }
+  // Any time t: columns whose block t - k lies outside 0..last stay put.
+  void edge(const BlockState& st, uint32_t t, uint32_t last, unsigned last_bit) {
+    for (unsigned k = K; k-- > 0;) {
+      if (t < k || t - k > last) continue;
+      step(st, k, t - k, t - k == last ? last_bit : 63);
+    }
+  }
+};
+
+// Columns j .. j + K - 1 over all blocks; returns the change of D[m][.] across them.
+template <unsigned K, class Columns>
+int64_t run_wavefront(const Columns& columns, uint32_t j, const BlockState& st, uint32_t last, unsigned last_bit) {
+  Wavefront<decltype(columns.match(0)), K> w;
+  for (unsigned k = 0; k < K; ++k) {
+    w.cursor[k] = columns.match(j + k);
+    w.hp[k] = 1;
+    w.hn[k] = 0;
+  }
+  uint32_t t = 0;
+  for (; t < K - 1; ++t) w.edge(st, t, last, last_bit);
+  for (; t < last; ++t) w.steady(st, t);
+  for (; t <= last + K - 1; ++t) w.edge(st, t, last, last_bit);
+  int64_t change = 0;
+  for (unsigned k = 0; k < K; ++k) change += static_cast<int64_t>(w.hp[k]) - static_cast<int64_t>(w.hn[k]);
+  return change;
+}
+
 // D[m][n] for a pattern of m rows (1 <= m <= n) over n columns, as run_columns with
 // no limit: no diagonal to follow, so each block step is the bare arithmetic. Columns
-// go in pairs, the second one block behind the first, as in run_columns.
+// go in groups of four as a wavefront.
 template <class Columns>
 uint32_t run_columns_unlimited(uint32_t m, uint32_t n, const Columns& columns, uint32_t* state) {
   const BlockState st{state};
@@ -218,39 +281,14 @@ uint32_t run_columns_unlimited(uint32_t m, uint32_t n, const Columns& columns, u
   for (uint32_t b = 0; b < blocks; ++b) st.start(b);
   const unsigned last_bit = (m - 1) & 63;
   const uint32_t last = blocks - 1;
-  uint64_t score = m;
+  int64_t score = m;
   uint32_t j = 0;
-  for (; j + 1 < n; j += 2) {
-    auto first = columns.match(j);
-    auto second = columns.match(j + 1);
-    uint64_t hp1 = 1;
-    uint64_t hn1 = 0;
-    uint64_t hp2 = 1;
-    uint64_t hn2 = 0;
-    if (last == 0) {
-      step_stored(st, 0, first, hp1, hn1, last_bit);
-    } else {
-      step_stored(st, 0, first, hp1, hn1, 63);
-      for (uint32_t b = 1; b < last; ++b) {
-        step_stored(st, b, first, hp1, hn1, 63);
-        step_stored(st, b - 1, second, hp2, hn2, 63);
-      }
-      step_stored(st, last, first, hp1, hn1, last_bit);
-      step_stored(st, last - 1, second, hp2, hn2, 63);
-    }
-    step_stored(st, last, second, hp2, hn2, last_bit);
-    score += hp1 + hp2;
-    score -= hn1 + hn2;
+  for (; n - j >= 4; j += 4) score += run_wavefront<4>(columns, j, st, last, last_bit);
+  if (n - j >= 2) {
+    score += run_wavefront<2>(columns, j, st, last, last_bit);
+    j += 2;
   }
-  if (j < n) {
-    auto only = columns.match(j);
-    uint64_t hp = 1;
-    uint64_t hn = 0;
-    for (uint32_t b = 0; b < last; ++b) step_stored(st, b, only, hp, hn, 63);
-    step_stored(st, last, only, hp, hn, last_bit);
-    score += hp;
-    score -= hn;
-  }
+  if (j < n) score += run_wavefront<1>(columns, j, st, last, last_bit);
   return static_cast<uint32_t>(score);
 }
 
