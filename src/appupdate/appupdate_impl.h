@@ -97,15 +97,38 @@ class OwnedArray {
   T* data_;
 };
 
+// A new[] buffer reused from call to call, grown as it is asked for more.
+template <typename T>
+class ScratchBuffer {
+ public:
+  ScratchBuffer() = default;
+  ScratchBuffer(const ScratchBuffer&) = delete;
+  ScratchBuffer& operator=(const ScratchBuffer&) = delete;
+  ~ScratchBuffer() { delete[] data_; }
+
+  // Room for `count` objects; what it held before is lost when it grows.
+  T* Reserve(size_t count) {
+    if (count > capacity_) {
+      delete[] data_;
+      data_ = nullptr;
+      capacity_ = 0;
+      // Grow geometrically: one parse asks for many sizes alike.
+      const size_t grown = count < 64 ? 64 : count + count / 2;
+      data_ = new T[grown];
+      capacity_ = grown;
+    }
+    return data_;
+  }
+
+ private:
+  T* data_ = nullptr;
+  size_t capacity_ = 0;
+};
+
 // UTF-8 to UTF-16 through the "UTF8" converter, up to the first zero byte, into a
 // reused scratch buffer. A failed conversion gives the empty text.
 class Utf8ToWide {
  public:
-  Utf8ToWide() = default;
-  Utf8ToWide(const Utf8ToWide&) = delete;
-  Utf8ToWide& operator=(const Utf8ToWide&) = delete;
-  ~Utf8ToWide() { delete[] scratch_; }
-
   // Converts `text` (zero-terminated) and returns the units, valid until the next call;
   // `*out_length` receives their count.
   const unsigned short* Convert(const char* text, size_t* out_length);
@@ -113,10 +136,7 @@ class Utf8ToWide {
   unsigned short* NewString(const char* text);
 
  private:
-  unsigned short* Reserve(size_t units);
-
-  unsigned short* scratch_ = nullptr;
-  size_t capacity_ = 0;
+  ScratchBuffer<unsigned short> scratch_;
 };
 
 // Number of '>' characters among `length` bytes that do not follow a '/'. Every element

@@ -11,6 +11,8 @@
 #include <vector>
 
 #include "appupdate/appupdate_impl.h"
+#include "charset/utf8_to_utf16.h"
+#include "cstr/ascii.h"
 #include "platform/tempdir.h"
 #include "platform/thread_stack.h"
 #include "vorn/log.h"
@@ -33,7 +35,7 @@ constexpr size_t kPieceBytes = size_t{1} << 20;
 constexpr size_t kGuessBytes = size_t{16} << 10;
 
 // Local lists up to this size are searched in order; longer ones get a hash index.
-constexpr int32_t kLinearLookupMax = 8;
+constexpr size_t kLinearLookupMax = 8;
 
 // Stack for the parse of a deeply nested document on a thread of its own: the parse
 // takes three frames per open element, measured at under 0.2 KiB per level optimised,
@@ -89,49 +91,111 @@ void LogParseError(const char* where, const char* message) {
   Vorn_Log_Error("ParseXML Error :%s,%s", excerpt, message);
 }
 
-// `name` (size bytes) equals the lower-case ASCII `word` without regard to ASCII case.
-bool EqualsNoCase(const char* name, size_t size, const char* word) {
-  for (size_t i = 0; i < size; ++i) {
-    if (word[i] == 0 || ascii_lower(name[i]) != word[i]) return false;
-  }
-  return word[size] == 0;
+// A name or value as the parse left it in the copy: `size` bytes, zero-terminated
+// there. A value can hold a zero of its own (written as "&#0;"): it ends at the first.
+struct Span {
+  const char* data = nullptr;  // null: absent
+  size_t size = 0;
+};
+
+Span NameOf(const Node* node) { return {node->name(), node->name_size()}; }
+
+constexpr uint64_t kEveryByte = 0x0101010101010101ull;
+constexpr uint64_t kHighBits = 0x8080808080808080ull;
+
+// The first sizeof(Word) bytes at `p` as one word, in memory order.
+template <typename Word>
+Word Load(const char* p) {
+  Word v;
+  std::memcpy(&v, p, sizeof v);
+  return v;
 }
 
-bool EqualsNoCase(const char* text, const char* word) { return EqualsNoCase(text, std::strlen(text), word); }
+// Every byte of `word` that equals the byte of `pattern` at the same place has its top
+// bit set in the result, and possibly some bytes after the first such one: it says
+// exactly whether there is one.
+uint64_t EqualBytes(uint64_t word, uint64_t pattern) {
+  const uint64_t x = word ^ pattern;
+  return (x - kEveryByte) & ~x & kHighBits;
+}
 
-// The attribute values of one element as the parse left them in the copy
-// (zero-terminated UTF-8); null when absent. A later occurrence replaces an earlier one.
+// The bytes of a value up to its first zero, and whether they are all 7-bit.
+struct Extent {
+  size_t length;
+  bool seven_bit;
+};
+
+Extent Measure(Span text) {
+  const char* p = text.data;
+  const size_t size = text.size;
+  uint64_t high = 0;
+  size_t i = 0;
+  for (; i + 8 <= size; i += 8) {
+    const uint64_t word = Load<uint64_t>(p + i);
+    if (EqualBytes(word, 0) != 0) break;
+    high |= word;
+  }
+  if (i + 8 > size && size >= 8) {  // the last eight bytes, some of them read above
+    const uint64_t word = Load<uint64_t>(p + size - 8);
+    if (EqualBytes(word, 0) == 0) {
+      high |= word;
+      i = size;
+    }
+  }
+  for (; i < size && p[i] != 0; ++i) high |= static_cast<unsigned char>(p[i]);
+  return {i, (high & kHighBits) == 0};
+}
+
+// The `size` bytes at `a` and at `b` are the same; for the short names of a document,
+// without a call.
+bool SameBytes(const char* a, const char* b, size_t size) {
+  if (size < 8) return std::memcmp(a, b, size) == 0;
+  for (size_t i = 0; i + 8 < size; i += 8) {
+    if (Load<uint64_t>(a + i) != Load<uint64_t>(b + i)) return false;
+  }
+  return Load<uint64_t>(a + size - 8) == Load<uint64_t>(b + size - 8);
+}
+
+// The value is the text `word` (which holds no zero), up to the value's first zero. The
+// parse leaves a zero after every value, so the byte after a value is there to read.
+bool IsText(Span value, const char* word, size_t length) {
+  return value.size >= length && std::memcmp(value.data, word, length) == 0 && value.data[length] == 0;
+}
+
+// The attribute values of one element (null when absent). A later occurrence replaces an
+// earlier one.
 struct RawFields {
-  const char* version = nullptr;
-  const char* caption = nullptr;
-  const char* filename = nullptr;
-  const char* link = nullptr;
-  const char* rlpath = nullptr;
-  const char* upmethod = nullptr;
+  Span version;
+  Span caption;
+  Span filename;
+  Span link;
+  Span rlpath;
+  Span upmethod;
 };
 
 RawFields ReadAttributes(const Node* node) {
   RawFields f;
   for (const Attribute* a = node->first_attribute(); a != nullptr; a = a->next_attribute()) {
     const char* name = a->name();
+    const Span value{a->value(), a->value_size()};
     switch (a->name_size()) {
       case 4:
-        if (EqualsNoCase(name, 4, "link")) f.link = a->value();
+        if (equals_lower_letters(name, "link", 4)) f.link = value;
         break;
       case 6:
-        if (EqualsNoCase(name, 6, "rlpath")) f.rlpath = a->value();
+        if (equals_lower_letters(name, "rlpath", 6)) f.rlpath = value;
         break;
       case 7:
-        if (EqualsNoCase(name, 7, "version"))
-          f.version = a->value();
-        else if (EqualsNoCase(name, 7, "caption"))
-          f.caption = a->value();
+        if (equals_lower_letters(name, "version", 7))
+          f.version = value;
+        else if (equals_lower_letters(name, "caption", 7))
+          f.caption = value;
         break;
       case 8:
-        if (EqualsNoCase(name, 8, "filename"))
-          f.filename = a->value();
-        else if (EqualsNoCase(name, 8, "upmethod"))
-          f.upmethod = a->value();
+        if (equals_lower_letters(name, "filename", 8))
+          f.filename = value;
+        else if (equals_lower_letters(name, "upmethod", 8))
+          f.upmethod = value;
         break;
       default:
         break;
@@ -140,10 +204,15 @@ RawFields ReadAttributes(const Node* node) {
   return f;
 }
 
-int32_t UpdateMethod(const char* value) {
-  if (value == nullptr) return 0;
-  if (EqualsNoCase(value, "silentdown")) return 1;
-  if (EqualsNoCase(value, "silentexe")) return 2;
+// The same for lower-case letters in either case.
+bool IsWordNoCase(Span value, const char* word, size_t length) {
+  return value.size >= length && equals_lower_letters(value.data, word, length) && value.data[length] == 0;
+}
+
+int32_t UpdateMethod(Span value) {
+  if (value.data == nullptr) return 0;
+  if (IsWordNoCase(value, "silentdown", 10)) return 1;
+  if (IsWordNoCase(value, "silentexe", 9)) return 2;
   return 0;
 }
 
@@ -151,15 +220,7 @@ int32_t UpdateMethod(const char* value) {
 unsigned Value(char unit) { return static_cast<unsigned char>(unit); }
 unsigned Value(unsigned short unit) { return unit; }
 
-// The first sizeof(Word) bytes of a name at `p` as one word, in memory order: bytes as
-// they stand, or 7-bit UTF-16 units narrowed to the bytes they widen from.
-template <typename Word>
-Word Load(const char* p) {
-  Word v;
-  std::memcpy(&v, p, sizeof v);
-  return v;
-}
-
+// 7-bit UTF-16 units read as the bytes they widen from.
 template <typename Word>
 Word Load(const unsigned short* p) {
   char bytes[sizeof(Word)];
@@ -170,22 +231,37 @@ Word Load(const unsigned short* p) {
 // Hash of the `length` bytes of a name (or its 7-bit units) from their first and last
 // eight (fewer for short names), with any words between folded into the first. The
 // upper bits, which pick the slot, depend on every byte read; two multiplications that
-// do not wait for each other keep it short.
+// do not wait for each other keep it short. Every byte of the name is read, and
+// `read` collects them (OR-ed together) so that a byte name is known 7-bit or not
+// without another pass.
 template <typename Unit>
-uint64_t HashName(const Unit* name, size_t length) {
+[[gnu::always_inline]] inline uint64_t HashName(const Unit* name, size_t length, uint64_t& read) {
   uint64_t first = 0;
   uint64_t last = 0;
   if (length >= 8) {
     first = Load<uint64_t>(name);
     last = Load<uint64_t>(name + length - 8);
-    for (size_t i = 8; i + 8 < length; i += 8) first = (first * 0x9E3779B97F4A7C15ull) ^ Load<uint64_t>(name + i);
+    read = first | last;
+    for (size_t i = 8; i + 8 < length; i += 8) {
+      const uint64_t middle = Load<uint64_t>(name + i);
+      read |= middle;
+      first = (first * 0x9E3779B97F4A7C15ull) ^ middle;
+    }
   } else if (length >= 4) {
     first = Load<uint32_t>(name);
     last = Load<uint32_t>(name + length - 4);
+    read = first | last;
   } else if (length > 0) {
     first = Value(name[0]) | Value(name[length / 2]) << 8 | Value(name[length - 1]) << 16;
+    read = first;
   }
   return ((first + length) * 0xFF51AFD7ED558CCDull) ^ (last * 0xC4CEB9FE1A85EC53ull);
+}
+
+template <typename Unit>
+uint64_t HashName(const Unit* name, size_t length) {
+  uint64_t read = 0;
+  return HashName(name, length, read);
 }
 
 // `name` (length units, none zero) equals the zero-terminated UTF-16 `local`.
@@ -197,77 +273,105 @@ bool SameName(const Unit* name, size_t length, const unsigned short* local) {
   return local[length] == 0;
 }
 
-bool IsSevenBit(const char* text, size_t length) {
-  uint64_t high = 0;
-  size_t i = 0;
-  for (; i + 8 <= length; i += 8) high |= Load<uint64_t>(text + i);
-  for (; i < length; ++i) high |= static_cast<unsigned char>(text[i]);
-  return (high & 0x8080808080808080ull) == 0;
-}
-
-// Length of the zero-terminated `text`; `seven_bit` is cleared when a byte is not 7-bit.
-size_t MeasureText(const char* text, bool& seven_bit) {
-  unsigned high = 0;
-  size_t length = 0;
-  for (; text[length] != 0; ++length) high |= static_cast<unsigned char>(text[length]);
-  if (high >= 0x80) seven_bit = false;
-  return length;
-}
+// One of the caller's local entries, with what every lookup and comparison needs of it.
+struct LocalEntry {
+  const tnoticeLocal* local;
+  size_t length;     // units of the name
+  size_t narrow_at;  // where the name's units narrowed to bytes start in LocalIndex::narrow_
+  bool narrow;       // the name is 7-bit, so a byte name can equal it
+};
 
 // The caller's local entries by name: the first entry of a name wins. Short lists are
 // searched in order; longer ones get an open-addressing hash table.
 //
-// Element names are mostly 7-bit: those are looked up as they stand in the document,
-// since widening them unit for unit is exactly their conversion. Any other name is
-// converted first and looked up in UTF-16, so that an invalid sequence matches
-// whatever its substitutes match.
+// Element names are mostly 7-bit: those are compared as they stand in the document
+// against the entries' names narrowed to bytes, since widening them unit for unit is
+// exactly their conversion. Any other name is converted first and compared in UTF-16,
+// so that an invalid sequence matches whatever its substitutes match.
 class LocalIndex {
  public:
   explicit LocalIndex(const tnoticeLocalList* locals) {
     if (locals == nullptr || locals->count <= 0 || locals->items == nullptr) return;
-    items_ = locals->items;
-    count_ = locals->count;
-    if (count_ <= kLinearLookupMax) return;
-    // A quarter full: a name that is not there mostly meets an empty slot at once, and
-    // the tags alone are read for it.
-    size_t slots = 16;
-    shift_ = 60;
-    while (slots < 4 * static_cast<size_t>(count_)) {
-      slots *= 2;
-      --shift_;
+    const auto count = static_cast<size_t>(locals->count);
+    entries_.resize(count);
+    size_t total = 0;
+    for (size_t i = 0; i < count; ++i) {
+      const tnoticeLocal& local = locals->items[i];
+      entries_[i] = LocalEntry{&local, WideLength(local.name), total, false};
+      total += entries_[i].length;
     }
-    tags_.assign(slots, 0);
-    indexes_.assign(slots, 0);
-    mask_ = slots - 1;
-    for (int32_t i = 0; i < count_; ++i) {
-      const unsigned short* name = items_[i].name;
-      const size_t n = WideLength(name);
-      if (n == 0) continue;
-      const uint64_t hash = HashWide(name, n);
-      size_t at = hash >> shift_;
-      for (; tags_[at] != 0; at = (at + 1) & mask_) {
-        if (tags_[at] == Tag(hash) && SameName(name, n, items_[indexes_[at]].name)) break;
-      }
-      if (tags_[at] == 0) {  // an earlier entry of the name stays
-        tags_[at] = Tag(hash);
-        indexes_[at] = i;
-      }
-    }
+    narrow_.resize(total);
+    for (LocalEntry& e : entries_) e.narrow = Narrow(e.local->name, e.length, narrow_.data() + e.narrow_at);
+    if (count > kLinearLookupMax) BuildTable();
   }
 
-  bool empty() const { return count_ == 0; }
+  bool empty() const { return entries_.empty(); }
 
-  // The entry matching the UTF-8 element name of `size` bytes (zero-terminated).
-  const tnoticeLocal* Find(const char* name, size_t size, Utf8ToWide& convert) const {
-    if (size == 0) return nullptr;  // an unnamed node matches nothing
-    if (IsSevenBit(name, size)) return FindUnits(name, size, HashName(name, size));
-    size_t length = 0;
-    const unsigned short* wide = convert.Convert(name, &length);
-    if (length == 0) return nullptr;
-    return FindUnits(wide, length, count_ <= kLinearLookupMax ? 0 : HashWide(wide, length));
+  // The entry matching the UTF-8 element name.
+  // The entry matching the UTF-8 element name. Called for every element: the common
+  // 7-bit name is looked up here, any other out of line.
+  [[gnu::always_inline]] const LocalEntry* Find(Span name, Utf8ToWide& convert) const {
+    if (name.size == 0) return nullptr;  // an unnamed node matches nothing
+    uint64_t read = 0;
+    const uint64_t hash = HashName(name.data, name.size, read);
+    if ((read & kHighBits) != 0) return FindConverted(name, convert);
+    return Lookup(hash, [this, name](const LocalEntry& e) {
+      return e.narrow && e.length == name.size && SameBytes(narrow_.data() + e.narrow_at, name.data, name.size);
+    });
   }
 
  private:
+  [[gnu::noinline]] const LocalEntry* FindConverted(Span name, Utf8ToWide& convert) const {
+    size_t length = 0;
+    const unsigned short* wide = convert.Convert(name.data, &length);
+    if (length == 0) return nullptr;
+    return Lookup(HashWide(wide, length), [wide, length](const LocalEntry& e) {
+      return e.local->name != nullptr && SameName(wide, length, e.local->name);
+    });
+  }
+
+  // Copies the `length` units of a name to bytes at `to`; true when they are all 7-bit.
+  static bool Narrow(const unsigned short* name, size_t length, char* to) {
+    unsigned high = 0;
+    for (size_t i = 0; i < length; ++i) {
+      high |= name[i];
+      to[i] = static_cast<char>(name[i]);
+    }
+    return high < 0x80;
+  }
+
+  void BuildTable() {
+    // A quarter full: a name that is not there mostly meets an empty slot at once.
+    size_t slots = 16;
+    shift_ = 60;
+    while (slots < 4 * entries_.size()) {
+      slots *= 2;
+      --shift_;
+    }
+    // The first slots are repeated past the end, so that a group of kGroup slots can be
+    // read whole from any slot.
+    tags_.assign(slots + kGroup - 1, 0);
+    indexes_.assign(slots, 0);
+    mask_ = slots - 1;
+    for (size_t i = 0; i < entries_.size(); ++i) {
+      const LocalEntry& entry = entries_[i];
+      const unsigned short* name = entry.local->name;
+      const size_t n = entry.length;
+      if (n == 0) continue;
+      // As HashWide, from the narrowed bytes where there are some.
+      const uint64_t hash = entry.narrow ? HashName(narrow_.data() + entry.narrow_at, n) : HashWide(name, n);
+      size_t at = hash >> shift_;
+      for (; tags_[at] != 0; at = (at + 1) & mask_) {
+        if (tags_[at] == Tag(hash) && SameName(name, n, entries_[indexes_[at]].local->name)) break;
+      }
+      if (tags_[at] == 0) {  // an earlier entry of the name stays
+        tags_[at] = Tag(hash);
+        indexes_[at] = static_cast<uint32_t>(i);
+      }
+    }
+    std::memcpy(tags_.data() + slots, tags_.data(), kGroup - 1);
+  }
+
   // Seven bits of the hash apart from those that pick the slot, and a set top bit: an
   // occupied slot's tag is never 0.
   static uint8_t Tag(uint64_t hash) { return static_cast<uint8_t>((hash >> 24) | 0x80); }
@@ -281,26 +385,37 @@ class LocalIndex {
     return HashName(name, length);
   }
 
-  template <typename Unit>
-  const tnoticeLocal* FindUnits(const Unit* name, size_t length, uint64_t hash) const {
-    if (count_ <= kLinearLookupMax) {
-      for (int32_t i = 0; i < count_; ++i) {
-        if (items_[i].name != nullptr && SameName(name, length, items_[i].name)) return &items_[i];
+  // The first entry that `same` accepts, among those whose name hashes to `hash`.
+  template <typename Same>
+  const LocalEntry* Lookup(uint64_t hash, Same same) const {
+    if (tags_.empty()) {
+      for (const LocalEntry& e : entries_) {
+        if (same(e)) return &e;
       }
       return nullptr;
     }
-    for (size_t at = hash >> shift_; tags_[at] != 0; at = (at + 1) & mask_) {
-      if (tags_[at] != Tag(hash)) continue;
-      const tnoticeLocal& local = items_[indexes_[at]];
-      if (SameName(name, length, local.name)) return &local;
+    // Slots are read kGroup at a time, tags compared all at once. An entry sits before
+    // the first empty slot after the one its hash picks, so a group with an empty slot
+    // ends the search.
+    const uint64_t wanted = kEveryByte * Tag(hash);
+    for (size_t at = hash >> shift_;; at = (at + kGroup) & mask_) {
+      const auto group = Load<uint64_t>(reinterpret_cast<const char*>(tags_.data() + at));
+      if (EqualBytes(group, wanted) != 0) {
+        for (size_t k = 0; k < kGroup; ++k) {
+          const size_t slot = (at + k) & mask_;
+          if (tags_[slot] == Tag(hash) && same(entries_[indexes_[slot]])) return &entries_[indexes_[slot]];
+        }
+      }
+      if ((~group & kHighBits) != 0) return nullptr;
     }
-    return nullptr;
   }
 
-  const tnoticeLocal* items_ = nullptr;
-  int32_t count_ = 0;
-  std::vector<uint8_t> tags_;     // per slot: 0 empty, else the entry's Tag
-  std::vector<int32_t> indexes_;  // per slot: the entry in items_
+  static constexpr size_t kGroup = sizeof(uint64_t);
+
+  std::vector<LocalEntry> entries_;
+  std::vector<char> narrow_;       // the 7-bit names as bytes, one after another
+  std::vector<uint8_t> tags_;      // per slot: 0 empty, else the entry's Tag
+  std::vector<uint32_t> indexes_;  // per slot: the entry in entries_
   size_t mask_ = 0;
   unsigned shift_ = 0;  // the slot of a hash is its bits from here up
 };
@@ -309,9 +424,10 @@ class LocalIndex {
 struct Frame {
   const Node* node;
   const Node* next_child;
-  const tnoticeLocal* local;
+  const LocalEntry* entry;  // null when no local entry matched
   bool needs_update;
   size_t first_kept;  // where this node's kept children start in Walker::kept_
+  RawFields fields;   // read when an entry matched
 };
 
 class Walker {
@@ -324,18 +440,11 @@ class Walker {
   // Walks every top-level node of one parsed piece of the document.
   void Walk(const rapidxml::xml_document<char>& document) {
     for (const Node* top = document.first_node(); top != nullptr; top = top->next_sibling()) {
-      Enter(top, false);
+      if (!Enter(top, locals_.Find(NameOf(top), convert_), false)) continue;
       while (!stack_.empty()) {
-        Frame& frame = stack_.back();
-        if (frame.next_child != nullptr) {
-          const Node* child = frame.next_child;
-          frame.next_child = child->next_sibling();
-          Enter(child, frame.needs_update);
-          continue;
-        }
-        const Frame done = frame;
+        if (!VisitChildren(stack_.back())) continue;  // a child went on the stack
+        Leave(stack_.back());
         stack_.pop_back();
-        Leave(done);
       }
     }
   }
@@ -351,47 +460,68 @@ class Walker {
   }
 
  private:
-  // Decides the node's flags; a current component is dropped with its subtree at once,
-  // any other node goes on the stack to have its children visited.
-  void Enter(const Node* node, bool inherited) {
-    const tnoticeLocal* local = locals_.Find(node->name(), node->name_size(), convert_);
-    bool needs_update = inherited;
-    bool up_to_date = false;
-    if (local != nullptr) {
-      needs_update = false;
-      const RawFields fields = ReadAttributes(node);
-      if (local->version != nullptr && local->versionIsText == 0) {
-        // A component without a version attribute counts as version 0.
-        const int32_t theirs = fields.version ? TheirVersionNumber(fields.version) : 0;
-        needs_update = VersionNumber(local->version) < theirs;
-        up_to_date = !needs_update;
-      } else if (local->version != nullptr) {
-        needs_update = fields.version != nullptr && DiffersFrom(fields.version, local->version);
-        up_to_date = !needs_update;
+  // Visits the children of the frame's node from its next one on, until one goes on the
+  // stack (false) or none is left (true). Most children match no entry and have no
+  // children of their own: those are passed over here.
+  bool VisitChildren(Frame& frame) {
+    for (const Node* child = frame.next_child; child != nullptr;) {
+      const Node* next = child->next_sibling();
+      // The parse laid the nodes out apart; fetch the next while this one is decided.
+      __builtin_prefetch(next);
+      const LocalEntry* entry = locals_.Find(NameOf(child), convert_);
+      if (entry != nullptr || frame.needs_update || child->first_node() != nullptr) {
+        frame.next_child = next;  // before a push moves the frame
+        if (Enter(child, entry, frame.needs_update)) return false;
       }
+      child = next;
     }
-    if (up_to_date) return;
-    if (!needs_update && node->first_node() == nullptr) return;  // nothing can keep it
-    stack_.push_back(Frame{node, node->first_node(), local, needs_update, kept_.size()});
+    frame.next_child = nullptr;
+    return true;
+  }
+
+  // Decides the node's flags: a current component is dropped with its subtree at once,
+  // any other node that can be kept goes on the stack to have its children visited
+  // (true).
+  [[gnu::noinline]] bool Enter(const Node* node, const LocalEntry* entry, bool inherited) {
+    if (entry == nullptr) {
+      if (!inherited && node->first_node() == nullptr) return false;  // nothing can keep it
+      stack_.push_back(Frame{node, node->first_node(), nullptr, inherited, kept_.size(), RawFields{}});
+      return true;
+    }
+    const RawFields fields = ReadAttributes(node);
+    const tnoticeLocal& local = *entry->local;
+    bool needs_update = false;
+    if (local.version != nullptr) {
+      if (local.versionIsText == 0) {
+        // A component without a version attribute counts as version 0.
+        const int32_t theirs = fields.version.data != nullptr ? TheirVersionNumber(fields.version) : 0;
+        needs_update = VersionNumber(local.version) < theirs;
+      } else {
+        needs_update = fields.version.data != nullptr && DiffersFrom(fields.version, local.version);
+      }
+      if (!needs_update) return false;  // up to date
+    }
+    if (!needs_update && node->first_node() == nullptr) return false;
+    stack_.push_back(Frame{node, node->first_node(), entry, needs_update, kept_.size(), fields});
+    return true;
   }
 
   // The attribute value is not empty and differs from the text `local`; a 7-bit value
   // is compared as it stands.
-  bool DiffersFrom(const char* value, const unsigned short* local) {
-    bool seven_bit = true;
-    size_t length = MeasureText(value, seven_bit);
-    if (seven_bit) return length > 0 && !SameName(value, length, local);
-    const unsigned short* units = convert_.Convert(value, &length);
+  bool DiffersFrom(Span value, const unsigned short* local) {
+    const Extent extent = Measure(value);
+    if (extent.seven_bit) return extent.length > 0 && !SameName(value.data, extent.length, local);
+    size_t length = 0;
+    const unsigned short* units = convert_.Convert(value.data, &length);
     return length > 0 && !SameName(units, length, local);
   }
 
   // The version number of an attribute value; a 7-bit value is read as it stands.
-  int32_t TheirVersionNumber(const char* value) {
-    bool seven_bit = true;
-    const size_t length = MeasureText(value, seven_bit);
-    if (seven_bit) return VersionNumber(value, length);
+  int32_t TheirVersionNumber(Span value) {
+    const Extent extent = Measure(value);
+    if (extent.seven_bit) return VersionNumber(value.data, extent.length);
     size_t n = 0;
-    return VersionNumber(convert_.Convert(value, &n));
+    return VersionNumber(convert_.Convert(value.data, &n));
   }
 
   void Leave(const Frame& frame) {
@@ -410,39 +540,53 @@ class Walker {
   }
 
   void Fill(const Frame& frame, tnoticeItem& item) {
-    // Attributes are read here and for matched components only: most nodes are dropped.
-    const RawFields f = ReadAttributes(frame.node);
-    item.name = Converted(frame.node->name());
+    // Attributes of other nodes are read here only: most nodes are dropped.
+    const RawFields f = frame.entry != nullptr ? frame.fields : ReadAttributes(frame.node);
+    item.name = Converted(NameOf(frame.node));
     item.version = Converted(f.version);
     item.filename = Converted(f.filename);
-    const bool system_temp = f.rlpath != nullptr && std::strcmp(f.rlpath, "SYSTEMP") == 0;
-    item.rlpath = Converted(system_temp ? TempFolder() : f.rlpath);
+    item.rlpath = Converted(IsSystemTemp(f.rlpath) ? TempFolder() : f.rlpath);
     item.link = Converted(f.link);
     item.caption = Converted(f.caption);
     item.upmethod = UpdateMethod(f.upmethod);
     item.localVersion = nullptr;
     item.extra = nullptr;
     item.versionIsText = 0;
-    if (frame.local != nullptr) {
-      item.extra = Copied(frame.local->extra);
-      item.localVersion = Copied(frame.local->version);
-      item.versionIsText = frame.local->versionIsText;
+    if (frame.entry != nullptr) {
+      const tnoticeLocal& local = *frame.entry->local;
+      item.extra = Copied(local.extra);
+      item.localVersion = Copied(local.version);
+      item.versionIsText = local.versionIsText;
     }
   }
 
-  // The UTF-16 form of a zero-terminated UTF-8 text in the result's memory; null for null.
-  // 7-bit text is widened unit for unit, which is exactly its conversion.
-  unsigned short* Converted(const char* text) {
-    if (text == nullptr) return nullptr;
-    bool seven_bit = true;
-    size_t length = MeasureText(text, seven_bit);
-    const unsigned short* units = seven_bit ? nullptr : convert_.Convert(text, &length);
+  static bool IsSystemTemp(Span rlpath) { return rlpath.data != nullptr && IsText(rlpath, "SYSTEMP", 7); }
+
+  // The UTF-16 form of a UTF-8 text in the result's memory; null for null. 7-bit text is
+  // widened unit for unit, which is exactly its conversion; any other text gives at most
+  // a unit a byte, so its length in bytes is room enough.
+  unsigned short* Converted(Span text) {
+    if (text.data == nullptr) return nullptr;
+    const Extent extent = Measure(text);
+    const size_t length = extent.length;
+    if (length >= static_cast<size_t>(INT32_MAX)) return ConvertedWhole(text.data);
     unsigned short* copy = result_->store.Allocate<unsigned short>(length + 1);
-    if (units != nullptr) {
-      std::memcpy(copy, units, (length + 1) * sizeof *copy);
+    size_t count = length;
+    if (extent.seven_bit) {
+      widen_ascii_bytes(reinterpret_cast<const unsigned char*>(text.data), length, copy);
     } else {
-      for (size_t i = 0; i <= length; ++i) copy[i] = static_cast<unsigned char>(text[i]);
+      count = static_cast<size_t>(
+          utf8_to_utf16(copy, static_cast<uint32_t>(length + 1), text.data, static_cast<int32_t>(length)));
     }
+    copy[count] = 0;
+    return copy;
+  }
+
+  unsigned short* ConvertedWhole(const char* text) {
+    size_t length = 0;
+    const unsigned short* units = convert_.Convert(text, &length);
+    unsigned short* copy = result_->store.Allocate<unsigned short>(length + 1);
+    std::memcpy(copy, units, (length + 1) * sizeof *copy);
     return copy;
   }
 
@@ -455,7 +599,7 @@ class Walker {
   }
 
   // The temporary directory followed by "nublo\", or "SYSTEMP" when there is none.
-  const char* TempFolder() {
+  Span TempFolder() {
     if (temp_folder_.empty()) {
       if (platform::temp_directory(temp_folder_)) {
         temp_folder_.append("nublo\\");
@@ -463,7 +607,7 @@ class Walker {
         temp_folder_.assign("SYSTEMP");
       }
     }
-    return temp_folder_.c_str();
+    return {temp_folder_.c_str(), temp_folder_.size()};
   }
 
   const LocalIndex& locals_;
@@ -495,20 +639,22 @@ void LocateError(const char* text, size_t offset, tnoticeParseOutcome& outcome) 
 }
 
 // A rejected document goes to the log, to `outcome`, or both. The error position points
-// into the private copy, whose bytes before it the in-place parse has rewritten, so the
-// line and column are counted in the caller's text, which nothing writes.
+// into a private copy of the document from byte `base` on, whose bytes before it the
+// in-place parse has rewritten, so the line and column are counted in the caller's text,
+// which nothing writes.
 struct ErrorReport {
   const char* text;
-  const char* copy;
   tnoticeParseOutcome* outcome;
   bool log;
+  const char* copy = nullptr;
+  size_t base = 0;
 
   void operator()(const char* where, const char* message) const {
     if (log) LogParseError(where, message);
     if (outcome == nullptr) return;
     outcome->status = NOTICE_PARSE_MALFORMED;
     outcome->errorMessage = message;
-    LocateError(text, where == nullptr ? 0 : static_cast<size_t>(where - copy), *outcome);
+    LocateError(text, base + (where == nullptr ? 0 : static_cast<size_t>(where - copy)), *outcome);
   }
 };
 
@@ -531,76 +677,108 @@ char* NextPiece(char* piece, const char* end) {
 // A guess at where the piece of the document that starts at `piece` may end: the first
 // '<' at the start of a line, not opening a closing tag, past kGuessBytes. Documents are
 // mostly laid out with their top-level items there. The guess stands only when the piece
-// before it parses (see ParseDocument). Null when there is none or the rest is short.
-char* GuessPieceEnd(char* piece, char* end) {
+// before it parses (see ParseGuessedPieces). Null when there is none or the rest is short.
+const char* GuessPieceEnd(const char* piece, const char* end) {
   if (static_cast<size_t>(end - piece) <= 2 * kGuessBytes) return nullptr;
   const char* p = piece + kGuessBytes;
   for (;;) {
     p = FindLineStartingTag(p, end);
     if (p == nullptr || p + 1 == end) return nullptr;
-    if (p[1] != '/') return piece + (p - piece);  // the same position, writable
+    if (p[1] != '/') return p;
     ++p;
   }
 }
 
-// The one parse behind both entry points: copy, parse in place, walk.
-tnoticeItemList* ParseDocument(const char* text, uint32_t length, const tnoticeLocalList* locals,
-                               tnoticeParseOutcome* outcome, bool log_errors) {
-  if (text == nullptr) return nullptr;
-  const size_t size = length == 0 ? std::strlen(text) : strnlen(text, length);
-  if (size == 0) return nullptr;
+using Document = rapidxml::xml_document<char>;
+
+// Parses and walks the document in pieces that end at guessed boundaries, for as long as
+// the guesses hold, and returns where the rest begins (the end when nothing is left).
+// Each piece is copied into one buffer, reused, which the parse and the walk then find in
+// the processor's cache. A piece that ends at a guessed boundary and parses without error
+// ends with a whole top-level item: an item cut short (an open element, comment,
+// declaration, tag or value) is rejected at the terminator, and the parse carries nothing
+// from one top-level item to the next. So its parse is exactly that part of the whole
+// parse. A piece that does not parse, or nests deeper than the calling thread's stack
+// safely holds, is left with the rest to ParseRest, which reports what is wrong.
+size_t ParseGuessedPieces(const char* text, size_t size, Document& document, const LocalIndex& index, Walker& walker) {
+  ScratchBuffer<char> buffer;
+  size_t from = 0;
+  for (;;) {
+    const char* next = GuessPieceEnd(text + from, text + size);
+    if (next == nullptr) return from;
+    const auto bytes = static_cast<size_t>(next - (text + from));
+    char* const piece = buffer.Reserve(bytes + 1);
+    const size_t tag_ends = CopyCountingOpeningTagEnds(piece, text + from, bytes);
+    piece[bytes] = 0;
+    if (tag_ends > kMaxNesting && FindExcessNesting(piece, kMaxNesting) != nullptr) return from;
+    document.clear();
+    try {
+      document.parse<0>(piece);
+    } catch (const rapidxml::parse_error&) {
+      return from;
+    }
+    if (!index.empty()) walker.Walk(document);
+    from += bytes;
+  }
+}
+
+// Parses and walks the document from byte `from` on, which starts at a top-level item,
+// over a private copy of that rest; false when it is rejected (reported to `report`).
+bool ParseRest(const char* text, size_t size, size_t from, Document& document, const LocalIndex& index, Walker& walker,
+               ErrorReport report) {
+  const size_t rest = size - from;
   // The parse works in place: names and values are terminated inside this copy.
-  const OwnedArray<char> copy(new char[size + 1]);
-  const size_t tag_ends = CopyCountingOpeningTagEnds(copy.get(), text, size);
-  copy.get()[size] = 0;
-  const ErrorReport report{text, copy.get(), outcome, log_errors};
+  const OwnedArray<char> copy(new char[rest + 1]);
+  const size_t tag_ends = CopyCountingOpeningTagEnds(copy.get(), text + from, rest);
+  copy.get()[rest] = 0;
+  report.copy = copy.get();
+  report.base = from;
 
   // Documents nested deeper than the calling thread's stack safely holds are parsed
   // whole on a stack of their own; only when that cannot be had is the document refused.
   // Counting tag ends bounds the nesting cheaply; only a document that may be too deep is
   // followed in full.
   const char* deep = tag_ends <= kMaxNesting ? nullptr : FindExcessNesting(copy.get(), kMaxNesting);
-  // The document holds a sizeable node pool of its own: keep it off the stack.
-  auto document = std::make_unique<rapidxml::xml_document<char>>();
-  const LocalIndex index(locals);
-  Walker walker(index);
-  char* const end = copy.get() + size;
-  bool guessing = deep == nullptr;
-  // A piece that ends at a guessed boundary and parses without error ends with a whole
-  // top-level item: an item cut short (an open element, comment, declaration, tag or
-  // value) is rejected at the terminator, and the parse carries nothing from one
-  // top-level item to the next. So its parse is exactly that part of the whole parse. A
-  // guess that cuts an item costs that piece one more parse, and guessing stops there.
+  char* const end = copy.get() + rest;
   for (char* piece = copy.get(); piece != nullptr;) {
-    char* next = guessing ? GuessPieceEnd(piece, end) : nullptr;
-    const bool guessed = next != nullptr;
-    if (!guessed && deep == nullptr) next = NextPiece(piece, end);
+    char* const next = deep == nullptr ? NextPiece(piece, end) : nullptr;
     // A piece ends where its last top-level item does; the byte there waits under a terminator.
     const char saved = next != nullptr ? *next : 0;
     if (next != nullptr) *next = 0;
-    document->clear();
+    document.clear();
     try {
       if (deep == nullptr) {
-        document->parse<0>(piece);
-      } else if (!ParseOnOwnStack(*document, piece)) {
+        document.parse<0>(piece);
+      } else if (!ParseOnOwnStack(document, piece)) {
         report(deep, "elements nested too deep");
-        return nullptr;
+        return false;
       }
     } catch (const rapidxml::parse_error& error) {
       if (next != nullptr) *next = saved;
-      if (guessed) {
-        // The guess cut an item: restore the bytes the parse rewrote, parse the piece again.
-        std::memcpy(piece, text + (piece - copy.get()), static_cast<size_t>(next - piece));
-        guessing = false;
-        continue;
-      }
       report(error.where<char>(), error.what());
-      return nullptr;
+      return false;
     }
     if (next != nullptr) *next = saved;
     // With no entries nothing can be reported, but the rest must still be well-formed.
-    if (!index.empty()) walker.Walk(*document);
+    if (!index.empty()) walker.Walk(document);
     piece = next;
+  }
+  return true;
+}
+
+// The one parse behind both entry points.
+tnoticeItemList* ParseDocument(const char* text, uint32_t length, const tnoticeLocalList* locals,
+                               tnoticeParseOutcome* outcome, bool log_errors) {
+  if (text == nullptr) return nullptr;
+  const size_t size = length == 0 ? std::strlen(text) : strnlen(text, length);
+  if (size == 0) return nullptr;
+  // The document holds a sizeable node pool of its own: keep it off the stack.
+  auto document = std::make_unique<Document>();
+  const LocalIndex index(locals);
+  Walker walker(index);
+  const size_t from = ParseGuessedPieces(text, size, *document, index, walker);
+  if (from < size && !ParseRest(text, size, from, *document, index, walker, ErrorReport{text, outcome, log_errors})) {
+    return nullptr;
   }
   return walker.Finish();
 }

@@ -47,24 +47,11 @@ void* ResultStore::AllocateInNewBlock(size_t bytes, size_t alignment) {
   return at;
 }
 
-unsigned short* Utf8ToWide::Reserve(size_t units) {
-  if (units > capacity_) {
-    delete[] scratch_;
-    scratch_ = nullptr;
-    capacity_ = 0;
-    // Grow geometrically: one walk converts many values of similar sizes.
-    const size_t grown = units < 64 ? 64 : units + units / 2;
-    scratch_ = new unsigned short[grown];
-    capacity_ = grown;
-  }
-  return scratch_;
-}
-
 const unsigned short* Utf8ToWide::Convert(const char* text, size_t* out_length) {
   const size_t length = std::strlen(text);
   // 7-bit text is widened unit for unit, which is exactly what the converter gives
   // for it, without the converter's per-call cost.
-  unsigned short* units = Reserve(length + 1);
+  unsigned short* units = scratch_.Reserve(length + 1);
   size_t i = 0;
   for (; i < length && static_cast<unsigned char>(text[i]) < 0x80; ++i) units[i] = static_cast<unsigned char>(text[i]);
   if (i == length) {
@@ -75,7 +62,7 @@ const unsigned short* Utf8ToWide::Convert(const char* text, size_t* out_length) 
   // The general case, sized as the wide string class sizes it: 2L + 4 units.
   const size_t wanted = 2 * length + 4;
   const uint32_t capacity = wanted > UINT32_MAX ? UINT32_MAX : static_cast<uint32_t>(wanted);
-  units = Reserve(capacity);
+  units = scratch_.Reserve(capacity);
   const int32_t source_length = length > static_cast<size_t>(INT32_MAX) ? -1 : static_cast<int32_t>(length);
   const int n = AnyToUnicode("UTF8", units, capacity, text, source_length);
   const size_t count = (n >= 1 && static_cast<uint32_t>(n) < capacity) ? static_cast<size_t>(n) : 0;

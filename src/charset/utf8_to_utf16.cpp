@@ -93,17 +93,7 @@ size_t ascii_run(const unsigned char* s, size_t n) {
 void put_ascii(const unsigned char* s, size_t n, Units& units) {
   const size_t fits = units.count < units.room ? units.room - units.count : 0;
   const size_t written = n < fits ? n : fits;
-  unsigned short* out = units.out + units.count;
-  size_t k = 0;
-#if defined(__SSE2__)
-  const __m128i zero = _mm_setzero_si128();
-  for (; k + 16 <= written; k += 16) {
-    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + k));
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + k), _mm_unpacklo_epi8(v, zero));
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + k + 8), _mm_unpackhi_epi8(v, zero));
-  }
-#endif
-  for (; k < written; ++k) out[k] = s[k];
+  widen_ascii_bytes(s, written, units.out + units.count);
   units.count += n;
 }
 

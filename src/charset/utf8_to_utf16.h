@@ -9,9 +9,28 @@
 #ifndef VORN_SRC_CHARSET_UTF8_TO_UTF16_H
 #define VORN_SRC_CHARSET_UTF8_TO_UTF16_H
 
+#include <cstddef>
 #include <cstdint>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace vorn::detail {
+
+/// Widens the `n` bytes at `s`, each below 0x80, to UTF-16 units of the same values.
+inline void widen_ascii_bytes(const unsigned char* s, size_t n, unsigned short* out) {
+  size_t k = 0;
+#if defined(__SSE2__)
+  const __m128i zero = _mm_setzero_si128();
+  for (; k + 16 <= n; k += 16) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + k));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + k), _mm_unpacklo_epi8(v, zero));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + k + 8), _mm_unpackhi_epi8(v, zero));
+  }
+#endif
+  for (; k < n; ++k) out[k] = s[k];
+}
 
 /// True for the converter names that the fast path serves ("UTF8", "UTF-8" in any case).
 bool names_utf8(const char* converter);

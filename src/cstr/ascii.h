@@ -6,6 +6,10 @@
 #ifndef VORN_SRC_CSTR_ASCII_H
 #define VORN_SRC_CSTR_ASCII_H
 
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+
 namespace vorn::detail {
 
 template <class C>
@@ -46,6 +50,26 @@ constexpr C ascii_lower(C c) {
 template <class C>
 constexpr C ascii_upper(C c) {
   return is_ascii_lower(c) ? static_cast<C>(c - ('a' - 'A')) : c;
+}
+
+/// The `size` bytes at `text` spell the lower-case ASCII letters `word` in either case.
+/// A letter's two cases differ in bit 0x20 alone, and no other byte becomes a lower-case
+/// letter when that bit is set, so the bytes are compared a word at a time.
+inline bool equals_lower_letters(const char* text, const char* word, size_t size) {
+  constexpr uint64_t kCaseBits = 0x2020202020202020ull;
+  const auto load = [](const char* p) {
+    uint64_t v;
+    std::memcpy(&v, p, sizeof v);
+    return v;
+  };
+  size_t i = 0;
+  for (; i + 8 <= size; i += 8) {
+    if ((load(text + i) | kCaseBits) != load(word + i)) return false;
+  }
+  for (; i < size; ++i) {
+    if ((static_cast<unsigned char>(text[i]) | 0x20u) != static_cast<unsigned char>(word[i])) return false;
+  }
+  return true;
 }
 
 }  // namespace vorn::detail
