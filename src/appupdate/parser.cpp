@@ -400,17 +400,25 @@ class LocalIndex {
     const uint64_t wanted = kEveryByte * Tag(hash);
     for (size_t at = hash >> shift_;; at = (at + kGroup) & mask_) {
       const auto group = Load<uint64_t>(reinterpret_cast<const char*>(tags_.data() + at));
-      if (EqualBytes(group, wanted) != 0) {
-        for (size_t k = 0; k < kGroup; ++k) {
-          const size_t slot = (at + k) & mask_;
-          if (tags_[slot] == Tag(hash) && same(entries_[indexes_[slot]])) return &entries_[indexes_[slot]];
-        }
+      // Each flagged byte is a slot to try; every slot with the tag is flagged.
+      for (uint64_t flagged = EqualBytes(group, wanted); flagged != 0; flagged &= flagged - 1) {
+        const size_t slot = (at + SlotOfFlag(flagged)) & mask_;
+        if (tags_[slot] == Tag(hash) && same(entries_[indexes_[slot]])) return &entries_[indexes_[slot]];
       }
       if ((~group & kHighBits) != 0) return nullptr;
     }
   }
 
   static constexpr size_t kGroup = sizeof(uint64_t);
+
+  // The place in its group of the slot that the lowest flag of a group stands for.
+  static size_t SlotOfFlag(uint64_t flagged) {
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_BIG_ENDIAN__
+    return kGroup - 1 - static_cast<size_t>(__builtin_ctzll(flagged)) / 8;
+#else
+    return static_cast<size_t>(__builtin_ctzll(flagged)) / 8;
+#endif
+  }
 
   std::vector<LocalEntry> entries_;
   std::vector<char> narrow_;       // the 7-bit names as bytes, one after another
@@ -674,18 +682,72 @@ char* NextPiece(char* piece, const char* end) {
   return p == end ? nullptr : const_cast<char*>(p);
 }
 
-// A guess at where the piece of the document that starts at `piece` may end: the first
-// '<' at the start of a line, not opening a closing tag, past kGuessBytes. Documents are
-// mostly laid out with their top-level items there. The guess stands only when the piece
-// before it parses (see ParseGuessedPieces). Null when there is none or the rest is short.
-const char* GuessPieceEnd(const char* piece, const char* end) {
-  if (static_cast<size_t>(end - piece) <= 2 * kGuessBytes) return nullptr;
-  const char* p = piece + kGuessBytes;
+// The caller's text: its bytes up to the first zero, and no more than a limit. Its length
+// is found a window at a time, as the pieces reach it, so that each window is read just
+// before it is copied and parsed rather than in a pass of its own over the whole.
+class DocumentText {
+ public:
+  DocumentText(const char* text, size_t limit) : text_(text), limit_(limit) {}
+
+  const char* data() const { return text_; }
+
+  // How many bytes the document is known to hold; all of them once complete().
+  size_t known() const { return known_; }
+  bool complete() const { return complete_; }
+
+  // Finds more of the document, up to `bytes` more; false when it is complete.
+  bool Extend(size_t bytes) {
+    if (complete_) return false;
+    const size_t room = limit_ - known_;
+    const size_t window = std::min(room, bytes);
+    const size_t found = strnlen(text_ + known_, window);
+    known_ += found;
+    complete_ = found < window || window == room;
+    return true;
+  }
+
+  // Whether the document holds more than `bytes` from `from` on.
+  bool LongerThan(size_t from, size_t bytes) {
+    while (known_ - from <= bytes && Extend(bytes + 1 - (known_ - from))) {
+    }
+    return known_ - from > bytes;
+  }
+
+  size_t size() {
+    while (Extend(kWindowBytes)) {
+    }
+    return known_;
+  }
+
+  static constexpr size_t kWindowBytes = size_t{64} << 10;
+
+ private:
+  const char* text_;
+  size_t limit_;
+  size_t known_ = 0;
+  bool complete_ = false;
+};
+
+// A guess at where the piece of the document that starts at byte `from` may end: the
+// first '<' at the start of a line, not opening a closing tag, past kGuessBytes.
+// Documents are mostly laid out with their top-level items there. The guess stands only
+// when the piece before it parses (see ParseGuessedPieces). Null when there is none or
+// the rest is short.
+const char* GuessPieceEnd(DocumentText& text, size_t from) {
+  if (!text.LongerThan(from, 2 * kGuessBytes)) return nullptr;
+  const char* const start = text.data();
+  const char* p = start + from + kGuessBytes;
   for (;;) {
-    p = FindLineStartingTag(p, end);
-    if (p == nullptr || p + 1 == end) return nullptr;
-    if (p[1] != '/') return p;
-    ++p;
+    const char* const end = start + text.known();
+    const char* const tag = FindLineStartingTag(p, end);
+    if (tag == nullptr || tag + 1 == end) {
+      // What lies past the known part may complete a pair or hold the byte after '<'.
+      if (!text.Extend(DocumentText::kWindowBytes)) return nullptr;
+      p = tag != nullptr ? tag - 1 : std::max(p, end - 1);
+      continue;
+    }
+    if (tag[1] != '/') return tag;
+    p = tag + 1;
   }
 }
 
@@ -700,11 +762,12 @@ using Document = rapidxml::xml_document<char>;
 // from one top-level item to the next. So its parse is exactly that part of the whole
 // parse. A piece that does not parse, or nests deeper than the calling thread's stack
 // safely holds, is left with the rest to ParseRest, which reports what is wrong.
-size_t ParseGuessedPieces(const char* text, size_t size, Document& document, const LocalIndex& index, Walker& walker) {
+size_t ParseGuessedPieces(DocumentText& document_text, Document& document, const LocalIndex& index, Walker& walker) {
+  const char* const text = document_text.data();
   ScratchBuffer<char> buffer;
   size_t from = 0;
   for (;;) {
-    const char* next = GuessPieceEnd(text + from, text + size);
+    const char* next = GuessPieceEnd(document_text, from);
     if (next == nullptr) return from;
     const auto bytes = static_cast<size_t>(next - (text + from));
     char* const piece = buffer.Reserve(bytes + 1);
@@ -770,13 +833,14 @@ bool ParseRest(const char* text, size_t size, size_t from, Document& document, c
 tnoticeItemList* ParseDocument(const char* text, uint32_t length, const tnoticeLocalList* locals,
                                tnoticeParseOutcome* outcome, bool log_errors) {
   if (text == nullptr) return nullptr;
-  const size_t size = length == 0 ? std::strlen(text) : strnlen(text, length);
-  if (size == 0) return nullptr;
+  DocumentText document_text(text, length == 0 ? SIZE_MAX : length);
+  if (!document_text.LongerThan(0, 0)) return nullptr;
   // The document holds a sizeable node pool of its own: keep it off the stack.
   auto document = std::make_unique<Document>();
   const LocalIndex index(locals);
   Walker walker(index);
-  const size_t from = ParseGuessedPieces(text, size, *document, index, walker);
+  const size_t from = ParseGuessedPieces(document_text, *document, index, walker);
+  const size_t size = document_text.size();
   if (from < size && !ParseRest(text, size, from, *document, index, walker, ErrorReport{text, outcome, log_errors})) {
     return nullptr;
   }

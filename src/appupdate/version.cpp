@@ -24,9 +24,41 @@ uint32_t PieceValue(const Unit* piece, size_t count) {
   return negative ? 0u - value : value;
 }
 
+int32_t Combine(const uint32_t (&parts)[4]) {
+  return static_cast<int32_t>(parts[0] * 10000u + parts[1] * 1000u + parts[2] * 100u + parts[3]);
+}
+
+// The common form, digits and dots alone with no piece cut at kMaxPiece, read in one pass:
+// false for any other text, which VersionOf reads piece by piece.
+template <typename Unit>
+bool PlainVersion(const Unit* text, size_t length, int32_t& number) {
+  uint32_t parts[4] = {0, 0, 0, 0};
+  size_t index = 0;
+  uint32_t value = 0;
+  size_t run = 0;
+  for (size_t i = 0; i < length && text[i] != 0; ++i) {
+    const Unit c = text[i];
+    if (is_ascii_digit(c)) {
+      if (++run > kMaxPiece) return false;
+      value = value * 10u + static_cast<uint32_t>(c - '0');
+    } else if (c == '.') {
+      if (index <= 3) parts[index++] = value;
+      value = 0;
+      run = 0;
+    } else {
+      return false;
+    }
+  }
+  if (index <= 3) parts[index] = value;
+  number = Combine(parts);
+  return true;
+}
+
 template <typename Unit>
 int32_t VersionOf(const Unit* text, size_t remaining) {
   if (remaining == 0) return 0;
+  int32_t plain = 0;
+  if (PlainVersion(text, remaining, plain)) return plain;
   uint32_t parts[4] = {0, 0, 0, 0};
   size_t index = 0;
   const Unit* p = text;
@@ -43,13 +75,16 @@ int32_t VersionOf(const Unit* text, size_t remaining) {
       if (index <= 3) ++index;  // parts after the fourth are read and ignored
     }
   }
-  const uint32_t number = parts[0] * 10000u + parts[1] * 1000u + parts[2] * 100u + parts[3];
-  return static_cast<int32_t>(number);
+  return Combine(parts);
 }
 
 }  // namespace
 
-int32_t VersionNumber(const unsigned short* text) { return VersionOf(text, WideLength(text)); }
+int32_t VersionNumber(const unsigned short* text) {
+  int32_t plain = 0;
+  if (text != nullptr && PlainVersion(text, SIZE_MAX, plain)) return plain;
+  return VersionOf(text, WideLength(text));
+}
 
 int32_t VersionNumber(const char* text, size_t length) { return VersionOf(text, length); }
 

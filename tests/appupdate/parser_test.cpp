@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -365,6 +367,43 @@ TEST_F(ParseAppUpdateInfoTest, PiecesCutInsideAnItemReadAsAWhole) {
     EXPECT_EQ(summary(a.list), summary(b.list)) << "item shape " << i;
   }
   EXPECT_TRUE(ErrorLines().empty());
+}
+
+// A large document is measured as it is read: one bounded by its length alone (nothing
+// readable after it) and one with a line far longer than the pieces read as the same text
+// zero-terminated, and a cut one fails where the same text zero-terminated fails.
+TEST_F(ParseAppUpdateInfoTest, LargeDocumentsBoundedByTheirLength) {
+  Locals locals;
+  locals.Add("c3", "1", 0).Add("c5000", "1", 0).Add("last", "1", 0);
+  std::string doc;
+  int n = 0;
+  const auto item = [&n] { return "<c" + std::to_string(n++) + " version='2' caption='x'/>"; };
+  while (doc.size() < (size_t{40} << 10)) doc += item() + "\n";
+  while (doc.size() < (size_t{250} << 10)) doc += item();  // one line of about 210 KiB
+  while (doc.size() < (size_t{300} << 10)) doc += "\n" + item();
+  doc += "\n<last version='2'/>";
+
+  const auto outcome_of = [&locals](const char* text, size_t size, std::string& names) {
+    tnoticeParseOutcome outcome{};
+    Result r{ParseAppUpdateInfoEx(text, static_cast<uint32_t>(size), locals.list(), &outcome)};
+    for (int32_t i = 0; r.list != nullptr && i < r.list->count; ++i) names += Text(r.list->items[i].name) + ";";
+    return outcome;
+  };
+  for (const size_t size : {doc.size(), doc.size() - 3, size_t{240} << 10}) {
+    const std::unique_ptr<char[]> bounded(new char[size]);
+    std::memcpy(bounded.get(), doc.data(), size);
+    std::string bounded_names;
+    std::string terminated_names;
+    const tnoticeParseOutcome a = outcome_of(bounded.get(), size, bounded_names);
+    const tnoticeParseOutcome b = outcome_of(doc.substr(0, size).c_str(), 0, terminated_names);
+    EXPECT_EQ(bounded_names, terminated_names);
+    EXPECT_EQ(a.status, b.status);
+    EXPECT_EQ(a.errorOffset, b.errorOffset);
+    EXPECT_STREQ(a.errorMessage, b.errorMessage);
+  }
+  std::string names;
+  EXPECT_EQ(outcome_of(doc.c_str(), 0, names).status, NOTICE_PARSE_UPDATES);
+  EXPECT_EQ(names, "c3;c5000;last;");
 }
 
 TEST_F(ParseAppUpdateInfoTest, NestingToAnyDepth) {
