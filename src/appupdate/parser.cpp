@@ -292,42 +292,43 @@ class LocalIndex {
  public:
   explicit LocalIndex(const tnoticeLocalList* locals) {
     if (locals == nullptr || locals->count <= 0 || locals->items == nullptr) return;
-    const auto count = static_cast<size_t>(locals->count);
-    entries_.resize(count);
-    size_t total = 0;
-    for (size_t i = 0; i < count; ++i) {
-      const tnoticeLocal& local = locals->items[i];
-      entries_[i] = LocalEntry{&local, WideLength(local.name), total, false};
-      total += entries_[i].length;
-    }
-    narrow_.resize(total);
-    for (LocalEntry& e : entries_) e.narrow = Narrow(e.local->name, e.length, narrow_.data() + e.narrow_at);
-    if (count > kLinearLookupMax) BuildTable();
+    items_ = locals->items;
+    count_ = static_cast<size_t>(locals->count);
+    if (count_ > kLinearLookupMax) BuildTable();
   }
 
-  bool empty() const { return entries_.empty(); }
+  bool empty() const { return count_ == 0; }
 
-  // The entry matching the UTF-8 element name.
   // The entry matching the UTF-8 element name. Called for every element: the common
   // 7-bit name is looked up here, any other out of line.
-  [[gnu::always_inline]] const LocalEntry* Find(Span name, Utf8ToWide& convert) const {
+  [[gnu::always_inline]] const tnoticeLocal* Find(Span name, Utf8ToWide& convert) const {
     if (name.size == 0) return nullptr;  // an unnamed node matches nothing
     uint64_t read = 0;
     const uint64_t hash = HashName(name.data, name.size, read);
     if ((read & kHighBits) != 0) return FindConverted(name, convert);
+    if (tags_.empty()) return FindInOrder(name.data, name.size);
     return Lookup(hash, [this, name](const LocalEntry& e) {
       return e.narrow && e.length == name.size && SameBytes(narrow_.data() + e.narrow_at, name.data, name.size);
     });
   }
 
  private:
-  [[gnu::noinline]] const LocalEntry* FindConverted(Span name, Utf8ToWide& convert) const {
+  [[gnu::noinline]] const tnoticeLocal* FindConverted(Span name, Utf8ToWide& convert) const {
     size_t length = 0;
     const unsigned short* wide = convert.Convert(name.data, &length);
     if (length == 0) return nullptr;
+    if (tags_.empty()) return FindInOrder(wide, length);
     return Lookup(HashWide(wide, length), [wide, length](const LocalEntry& e) {
       return e.local->name != nullptr && SameName(wide, length, e.local->name);
     });
+  }
+
+  template <typename Unit>
+  const tnoticeLocal* FindInOrder(const Unit* name, size_t length) const {
+    for (size_t i = 0; i < count_; ++i) {
+      if (items_[i].name != nullptr && SameName(name, length, items_[i].name)) return &items_[i];
+    }
+    return nullptr;
   }
 
   // Copies the `length` units of a name to bytes at `to`; true when they are all 7-bit.
@@ -341,6 +342,14 @@ class LocalIndex {
   }
 
   void BuildTable() {
+    entries_.resize(count_);
+    size_t total = 0;
+    for (size_t i = 0; i < count_; ++i) {
+      entries_[i] = LocalEntry{&items_[i], WideLength(items_[i].name), total, false};
+      total += entries_[i].length;
+    }
+    narrow_.resize(total);
+    for (LocalEntry& e : entries_) e.narrow = Narrow(e.local->name, e.length, narrow_.data() + e.narrow_at);
     // A quarter full: a name that is not there mostly meets an empty slot at once.
     size_t slots = 16;
     shift_ = 60;
@@ -387,13 +396,7 @@ class LocalIndex {
 
   // The first entry that `same` accepts, among those whose name hashes to `hash`.
   template <typename Same>
-  const LocalEntry* Lookup(uint64_t hash, Same same) const {
-    if (tags_.empty()) {
-      for (const LocalEntry& e : entries_) {
-        if (same(e)) return &e;
-      }
-      return nullptr;
-    }
+  const tnoticeLocal* Lookup(uint64_t hash, Same same) const {
     // Slots are read kGroup at a time, tags compared all at once. An entry sits before
     // the first empty slot after the one its hash picks, so a group with an empty slot
     // ends the search.
@@ -403,7 +406,7 @@ class LocalIndex {
       // Each flagged byte is a slot to try; every slot with the tag is flagged.
       for (uint64_t flagged = EqualBytes(group, wanted); flagged != 0; flagged &= flagged - 1) {
         const size_t slot = (at + SlotOfFlag(flagged)) & mask_;
-        if (tags_[slot] == Tag(hash) && same(entries_[indexes_[slot]])) return &entries_[indexes_[slot]];
+        if (tags_[slot] == Tag(hash) && same(entries_[indexes_[slot]])) return entries_[indexes_[slot]].local;
       }
       if ((~group & kHighBits) != 0) return nullptr;
     }
@@ -420,10 +423,12 @@ class LocalIndex {
 #endif
   }
 
-  std::vector<LocalEntry> entries_;
-  std::vector<char> narrow_;       // the 7-bit names as bytes, one after another
-  std::vector<uint8_t> tags_;      // per slot: 0 empty, else the entry's Tag
-  std::vector<uint32_t> indexes_;  // per slot: the entry in entries_
+  const tnoticeLocal* items_ = nullptr;
+  size_t count_ = 0;
+  std::vector<LocalEntry> entries_;  // with the table only
+  std::vector<char> narrow_;         // the 7-bit names as bytes, one after another
+  std::vector<uint8_t> tags_;        // per slot: 0 empty, else the entry's Tag
+  std::vector<uint32_t> indexes_;    // per slot: the entry in entries_
   size_t mask_ = 0;
   unsigned shift_ = 0;  // the slot of a hash is its bits from here up
 };
@@ -432,7 +437,7 @@ class LocalIndex {
 struct Frame {
   const Node* node;
   const Node* next_child;
-  const LocalEntry* entry;  // null when no local entry matched
+  const tnoticeLocal* local;  // null when no local entry matched
   bool needs_update;
   size_t first_kept;  // where this node's kept children start in Walker::kept_
   RawFields fields;   // read when an entry matched
@@ -474,12 +479,13 @@ class Walker {
   bool VisitChildren(Frame& frame) {
     for (const Node* child = frame.next_child; child != nullptr;) {
       const Node* next = child->next_sibling();
-      // The parse laid the nodes out apart; fetch the next while this one is decided.
-      __builtin_prefetch(next);
-      const LocalEntry* entry = locals_.Find(NameOf(child), convert_);
-      if (entry != nullptr || frame.needs_update || child->first_node() != nullptr) {
+      // The parse laid the nodes out apart; fetch the next while this one is decided. (A
+      // null address is not fetched: some processors walk the page tables for it.)
+      if (next != nullptr) __builtin_prefetch(next);
+      const tnoticeLocal* local = locals_.Find(NameOf(child), convert_);
+      if (local != nullptr || frame.needs_update || child->first_node() != nullptr) {
         frame.next_child = next;  // before a push moves the frame
-        if (Enter(child, entry, frame.needs_update)) return false;
+        if (Enter(child, local, frame.needs_update)) return false;
       }
       child = next;
     }
@@ -490,14 +496,14 @@ class Walker {
   // Decides the node's flags: a current component is dropped with its subtree at once,
   // any other node that can be kept goes on the stack to have its children visited
   // (true).
-  [[gnu::noinline]] bool Enter(const Node* node, const LocalEntry* entry, bool inherited) {
-    if (entry == nullptr) {
+  [[gnu::noinline]] bool Enter(const Node* node, const tnoticeLocal* matched, bool inherited) {
+    if (matched == nullptr) {
       if (!inherited && node->first_node() == nullptr) return false;  // nothing can keep it
       stack_.push_back(Frame{node, node->first_node(), nullptr, inherited, kept_.size(), RawFields{}});
       return true;
     }
     const RawFields fields = ReadAttributes(node);
-    const tnoticeLocal& local = *entry->local;
+    const tnoticeLocal& local = *matched;
     bool needs_update = false;
     if (local.version != nullptr) {
       if (local.versionIsText == 0) {
@@ -510,7 +516,7 @@ class Walker {
       if (!needs_update) return false;  // up to date
     }
     if (!needs_update && node->first_node() == nullptr) return false;
-    stack_.push_back(Frame{node, node->first_node(), entry, needs_update, kept_.size(), fields});
+    stack_.push_back(Frame{node, node->first_node(), matched, needs_update, kept_.size(), fields});
     return true;
   }
 
@@ -549,7 +555,7 @@ class Walker {
 
   void Fill(const Frame& frame, tnoticeItem& item) {
     // Attributes of other nodes are read here only: most nodes are dropped.
-    const RawFields f = frame.entry != nullptr ? frame.fields : ReadAttributes(frame.node);
+    const RawFields f = frame.local != nullptr ? frame.fields : ReadAttributes(frame.node);
     item.name = Converted(NameOf(frame.node));
     item.version = Converted(f.version);
     item.filename = Converted(f.filename);
@@ -560,8 +566,8 @@ class Walker {
     item.localVersion = nullptr;
     item.extra = nullptr;
     item.versionIsText = 0;
-    if (frame.entry != nullptr) {
-      const tnoticeLocal& local = *frame.entry->local;
+    if (frame.local != nullptr) {
+      const tnoticeLocal& local = *frame.local;
       item.extra = Copied(local.extra);
       item.localVersion = Copied(local.version);
       item.versionIsText = local.versionIsText;
