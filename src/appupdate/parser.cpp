@@ -697,9 +697,8 @@ class DocumentText {
 
   const char* data() const { return text_; }
 
-  // How many bytes the document is known to hold; all of them once complete().
+  // How many bytes the document is known to hold; all of them once Extend is false.
   size_t known() const { return known_; }
-  bool complete() const { return complete_; }
 
   // Finds more of the document, up to `bytes` more; false when it is complete.
   bool Extend(size_t bytes) {

@@ -29,7 +29,7 @@ int32_t Combine(const uint32_t (&parts)[4]) {
 }
 
 // The common form, digits and dots alone with no piece cut at kMaxPiece, read in one pass:
-// false for any other text, which VersionOf reads piece by piece.
+// false for any other text, which PiecewiseVersion reads.
 template <typename Unit>
 bool PlainVersion(const Unit* text, size_t length, int32_t& number) {
   uint32_t parts[4] = {0, 0, 0, 0};
@@ -55,10 +55,8 @@ bool PlainVersion(const Unit* text, size_t length, int32_t& number) {
 }
 
 template <typename Unit>
-int32_t VersionOf(const Unit* text, size_t remaining) {
+int32_t PiecewiseVersion(const Unit* text, size_t remaining) {
   if (remaining == 0) return 0;
-  int32_t plain = 0;
-  if (PlainVersion(text, remaining, plain)) return plain;
   uint32_t parts[4] = {0, 0, 0, 0};
   size_t index = 0;
   const Unit* p = text;
@@ -80,12 +78,16 @@ int32_t VersionOf(const Unit* text, size_t remaining) {
 
 }  // namespace
 
+// The wide form is measured only when it is not plain.
 int32_t VersionNumber(const unsigned short* text) {
   int32_t plain = 0;
   if (text != nullptr && PlainVersion(text, SIZE_MAX, plain)) return plain;
-  return VersionOf(text, WideLength(text));
+  return PiecewiseVersion(text, WideLength(text));
 }
 
-int32_t VersionNumber(const char* text, size_t length) { return VersionOf(text, length); }
+int32_t VersionNumber(const char* text, size_t length) {
+  int32_t plain = 0;
+  return PlainVersion(text, length, plain) ? plain : PiecewiseVersion(text, length);
+}
 
 }  // namespace vorn::detail::appupdate
